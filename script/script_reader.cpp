@@ -1,0 +1,423 @@
+#include "script/script_reader.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <limits>
+
+#include "script/script_arena.h"
+
+namespace {
+
+constexpr size_t kBlockSize = 1 << 20;
+
+enum CharClass : uint8_t { kOther, kWordStart, kDigit, kUnderscore };
+
+constexpr std::array<uint8_t, 256> MakeClasses() {
+  std::array<uint8_t, 256> c{};
+  for (int b = 'A'; b <= 'Z'; ++b) c[b] = kWordStart;
+  for (int b = 'a'; b <= 'z'; ++b) c[b] = kWordStart;
+  c['@'] = kWordStart;
+  for (int b = 0xC4; b <= 0xDC; ++b) c[b] = kWordStart;
+  for (int b : {0xE4, 0xE5, 0xE9, 0xF4, 0xF6, 0xFC}) c[b] = kWordStart;
+  for (int b = '0'; b <= '9'; ++b) c[b] = kDigit;
+  c['_'] = kUnderscore;
+  return c;
+}
+constexpr std::array<uint8_t, 256> kClass = MakeClasses();
+
+bool IsWordChar(unsigned char c) { return kClass[c] != kOther; }
+bool IsDigit(unsigned char c) { return kClass[c] == kDigit; }
+bool IsLineEnd(unsigned char c) { return c == '\n' || c == '\r'; }
+bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
+
+// The decimal value of digits with at most one full stop, as strtod reads it.
+double DecimalValue(const std::string& text) {
+  double value = 0.0;
+  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    bool large = text.find_first_of("123456789") < text.find('.');
+    value = large ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return value;
+}
+
+}  // namespace
+
+ScriptReader::~ScriptReader() {
+  if (in_) std::fclose(in_);
+}
+
+bool ScriptReader::OpenInput(const std::string& path) {
+  in_ = std::fopen(path.c_str(), "rb");
+  if (!in_) {
+    log_.AddLine("Could not open " + path + " for input");
+    return false;
+  }
+  buffer_ = std::make_unique<unsigned char[]>(kBlockSize);
+  pos_ = end_ = buffer_.get();
+  return true;
+}
+
+void ScriptReader::Refill() {
+  if (!ended_) {
+    consumed_ += static_cast<uint64_t>(end_ - buffer_.get());
+    size_t n = std::fread(buffer_.get(), 1, kBlockSize, in_);
+    pos_ = buffer_.get();
+    end_ = pos_ + n;
+    if (n > 0) {
+      current_ = *pos_++;
+      if (current_ == 0) StopAtZero();
+      return;
+    }
+    if (std::ferror(in_)) {
+      std::printf("File input error at %llu bytes.\n",
+                  static_cast<unsigned long long>(ReadCount()));
+      std::fflush(stdout);
+    }
+    ended_ = true;  // a failed read ends the input like its end does
+  }
+  current_ = 0;
+  ++extraReads_;
+}
+
+void ScriptReader::StopAtZero() {
+  end_ = pos_;
+  ended_ = true;
+}
+
+uint64_t ScriptReader::ReadCount() const {
+  return consumed_ + static_cast<uint64_t>(pos_ - buffer_.get()) + extraReads_;
+}
+
+std::string_view ScriptReader::ReadWord() {
+  word_.clear();
+  while (IsWordChar(current_)) {
+    const unsigned char* start = pos_ - 1;  // current_ came from the buffer
+    const unsigned char* p = pos_;
+    while (p < end_ && IsWordChar(*p)) ++p;
+    word_.append(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
+    pos_ = p;
+    ReadChar();
+  }
+  return word_;
+}
+
+double ScriptReader::ReadNumber(std::string* text) {
+  number_.clear();
+  bool point = false;
+  while (IsDigit(current_) || current_ == '.') {
+    if (current_ == '.') {
+      if (point) {
+        number_.push_back('0');
+        break;
+      }
+      point = true;
+      if (number_.empty()) number_.push_back('0');
+    }
+    number_.push_back(static_cast<char>(current_));
+    ReadChar();
+  }
+  if (text) *text = number_;
+  return DecimalValue(number_);
+}
+
+std::string_view ScriptReader::ReadQuoted() {
+  word_.clear();
+  while (current_ != '"' && !IsLineEnd(current_) && current_ != 0) {
+    const unsigned char* start = pos_ - 1;
+    const unsigned char* p = pos_;
+    while (p < end_ && *p != '"' && !IsLineEnd(*p) && *p != 0) ++p;
+    word_.append(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
+    pos_ = p;
+    ReadChar();
+  }
+  return word_;
+}
+
+void ScriptReader::SkipBlanks() {
+  while (IsBlank(current_)) ReadChar();
+}
+
+// CR LF, LF CR and any run of only LFs or only CRs are one line end.
+void ScriptReader::ConsumeLineEnd() {
+  bool lf = false;
+  bool cr = false;
+  while (IsLineEnd(current_)) {
+    (current_ == '\n' ? lf : cr) = true;
+    ReadChar();
+    if (lf && cr) break;
+  }
+}
+
+bool ScriptReader::PeekFor(unsigned char c) {
+  SkipBlanks();
+  while (IsLineEnd(current_)) {
+    ConsumeLineEnd();
+    ++file_.lineNumber;
+    SkipBlanks();
+    if (current_ == '#')
+      while (current_ != 0 && !IsLineEnd(current_)) ReadChar();
+  }
+  return current_ == c;
+}
+
+void ScriptReader::ReportError(std::string_view message) {
+  if (file_.errorCount <= 15)
+    log_.AddLine("Line " + std::to_string(file_.lineNumber) + ": " + std::string(message));
+}
+
+void ScriptReader::UnexpectedChar() {
+  std::string message = "Unexptd character '";
+  if (current_ != 0) {  // a zero byte ends the text, as it would a C string
+    message.push_back(static_cast<char>(current_));
+    message.push_back('\'');
+  }
+  ReportError(message);
+  ++file_.errorCount;
+  ReadChar();
+}
+
+ScriptNode* ScriptReader::NewChild(std::string_view name, uint8_t state) {
+  ScriptNode* holder = Current();
+  ScriptNode* child = arena_->NewNode(holder, name, state);
+  Item item;
+  item.child = child;
+  AddItem(item);
+  holder->kind = kBlock;
+  return child;
+}
+
+void ScriptReader::Enter(ScriptNode* child) {
+  ++depth_;
+  if (depth_ == path_.size()) path_.push_back({});
+  path_[depth_].node = child;
+  path_[depth_].items.clear();
+}
+
+void ScriptReader::Flush(Frame& frame) {
+  frame.node->AdoptItems(frame.items.data(), static_cast<uint32_t>(frame.items.size()));
+}
+
+void ScriptReader::Leave() {
+  Flush(path_[depth_]);
+  --depth_;
+}
+
+// The current node is complete; name starts a new key beside it.
+void ScriptReader::AddSibling(std::string_view name) {
+  Leave();
+  Enter(NewChild(name, 0));
+}
+
+void ScriptReader::Complete() {
+  Current()->bare = 1;
+  Current()->parseState = 3;
+  Leave();
+}
+
+void ScriptReader::AddString(uint8_t kind, std::string_view text) {
+  Item item;
+  item.text = arena_->Store(text);
+  AddItem(item);
+  Current()->kind = kind;
+}
+
+void ScriptReader::AddNumber(double value) {
+  Item item;
+  item.number = value;
+  AddItem(item);
+  Current()->kind = kNumbers;
+}
+
+void ScriptReader::Parse(ScriptNode* root) {
+  arena_ = &ScriptArena::Of(root);
+  path_.assign(1, Frame{root, {}});
+  depth_ = 0;
+  ReadChar();
+  while (current_ != 0) {
+    ++file_.lineNumber;
+    ParseLine();
+    ConsumeLineEnd();
+  }
+  while (depth_ > 0) Leave();  // blocks still open at the end are accepted
+  Flush(path_[0]);
+  file_.bytesRead = ReadCount();
+  std::fclose(in_);
+  in_ = nullptr;
+}
+
+void ScriptReader::ParseLine() {
+  for (;;) {
+    const unsigned char c = current_;
+    if (c == 0 || IsLineEnd(c)) return;
+    if (IsBlank(c)) {
+      SkipBlanks();
+    } else if (c == '#') {
+      while (current_ != 0 && !IsLineEnd(current_)) ReadChar();
+      return;
+    } else if (kClass[c] == kWordStart || kClass[c] == kDigit) {
+      OnWordOrDigit(kClass[c] == kDigit);
+    } else if (c == '-') {
+      OnMinus();
+    } else if (c == '=') {
+      if (Current()->parseState == 0) {
+        Current()->parseState = 1;
+        ReadChar();
+      } else {
+        UnexpectedChar();
+      }
+    } else if (c == '{') {
+      OnOpenBrace();
+    } else if (c == '}') {
+      if (Current()->parseState == 2) {
+        Current()->parseState = 3;
+        Leave();
+        ReadChar();
+      } else {
+        UnexpectedChar();
+      }
+    } else if (c == '"') {
+      OnQuote();
+    } else {
+      UnexpectedChar();
+    }
+  }
+}
+
+void ScriptReader::OnWordOrDigit(bool digit) {
+  ScriptNode* node = Current();
+  switch (node->parseState) {
+    case 4:
+      Enter(NewChild(ReadWord(), 0));
+      return;
+    case 3:
+      AddSibling(ReadWord());
+      return;
+    case 1:
+      if (digit) {
+        AddNumber(ReadNumber(nullptr));
+      } else {
+        AddString(kWords, ReadWord());
+      }
+      Complete();
+      return;
+    case 0:
+      if (digit) {
+        ReportError("No number expected.");
+        ++file_.errorCount;
+        ReadNumber(nullptr);
+      } else {
+        UnexpectedChar();
+      }
+      return;
+    case 2:
+      break;
+    default:
+      UnexpectedChar();
+      return;
+  }
+  // Inside braces: a key, a list value, or something out of place.
+  std::string_view text;
+  double value = 0.0;
+  if (digit) {
+    value = ReadNumber(&key_);
+    key_ += ReadWord();  // letters glued to a number join its text, not its value
+    text = key_;
+  } else {
+    text = ReadWord();
+  }
+  switch (node->kind) {
+    case kUntyped:
+      if (PeekFor('=')) {
+        Enter(NewChild(text, 1));
+        ReadChar();
+      } else if (digit) {
+        AddNumber(value);
+      } else {
+        AddString(kWords, text);
+      }
+      return;
+    case kBlock:
+      Enter(NewChild(text, 0));
+      return;
+    case kNumbers:
+      if (digit) {
+        AddNumber(value);
+      } else {
+        UnexpectedChar();  // the word is dropped
+      }
+      return;
+    case kWords:
+      if (!digit) {
+        AddString(kWords, text);
+        return;
+      }
+      break;
+    default:
+      if (!digit) {
+        UnexpectedChar();
+        return;
+      }
+      break;
+  }
+  ReportError("No number expected.");
+  ++file_.errorCount;
+  ReadNumber(nullptr);
+}
+
+void ScriptReader::OnMinus() {
+  ScriptNode* node = Current();
+  const uint8_t state = node->parseState;
+  if (state == 1 || (state == 2 && (node->kind == kUntyped || node->kind == kNumbers))) {
+    ReadChar();
+    if (IsDigit(current_)) {
+      AddNumber(-ReadNumber(nullptr));
+      if (state == 1) Complete();
+    } else {
+      ReportError("A number was expected.");
+      ++file_.errorCount;
+    }
+  } else if (state == 2 && node->kind == kWords) {
+    ReadChar();
+  } else {
+    UnexpectedChar();
+  }
+}
+
+void ScriptReader::OnOpenBrace() {
+  ScriptNode* node = Current();
+  if (depth_ >= kMaxDepth) {
+    UnexpectedChar();
+  } else if (node->parseState == 1) {
+    node->parseState = 2;
+    ReadChar();
+  } else if (node->parseState == 2 && (node->kind == kUntyped || node->kind == kBlock)) {
+    Enter(NewChild({}, 2));
+    ReadChar();
+  } else {
+    UnexpectedChar();
+  }
+}
+
+void ScriptReader::OnQuote() {
+  ScriptNode* node = Current();
+  const uint8_t state = node->parseState;
+  if (state == 1 || (state == 2 && (node->kind == kUntyped || node->kind == kQuoted))) {
+    ReadChar();
+    AddString(kQuoted, ReadQuoted());
+    if (state == 1) Complete();
+    if (current_ == '"') {
+      ReadChar();
+    } else {
+      ReportError("No ending \" of the string");
+      ++file_.errorCount;
+      node->parseState = 3;  // a braced list ends here; a bare value is complete already
+    }
+  } else if (state == 0 && node->kind == kUntyped) {
+    node->parseState = 3;
+    ReadChar();
+  } else {
+    UnexpectedChar();
+  }
+}

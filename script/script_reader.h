@@ -1,0 +1,99 @@
+// The reader behind ScriptFile::Load: a character-at-a-time state machine over
+// the file, driven line by line, with one look-ahead byte. It reads the file in
+// large blocks, never backs up, reports each error as a numbered line, skips the
+// offending character and goes on, so that a file with errors still gives a tree.
+//
+// Blocks may nest up to kMaxDepth levels; a "{" that would open a deeper one is
+// reported as an unexpected character, which keeps every recursive walk over a
+// loaded tree within a small, fixed stack.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/script_file.h"
+
+class ScriptReader {
+ public:
+  static constexpr size_t kMaxDepth = 1000;
+
+  ScriptReader(ScriptFile& file, StatusLog& log) : file_(file), log_(log) {}
+  ~ScriptReader();
+
+  // Opens path as bytes; on failure says "Could not open %s for input".
+  bool OpenInput(const std::string& path);
+  // Reads the whole input into root (a fresh root of state 4).
+  void Parse(ScriptNode* root);
+
+ private:
+  using Item = ScriptNode::Item;
+  struct Frame {
+    ScriptNode* node;
+    std::vector<Item> items;  // the node's items, moved into the tree when it is left
+  };
+
+  // Input.
+  void ReadChar() {
+    if (pos_ < end_) {
+      current_ = *pos_++;
+      if (current_ == 0) StopAtZero();
+    } else {
+      Refill();
+    }
+  }
+  void Refill();
+  void StopAtZero();
+  uint64_t ReadCount() const;
+
+  // Tokens.
+  std::string_view ReadWord();
+  double ReadNumber(std::string* text);
+  std::string_view ReadQuoted();
+  bool PeekFor(unsigned char c);
+  void SkipBlanks();
+  void ConsumeLineEnd();
+
+  // Lines and errors.
+  void ParseLine();
+  void OnWordOrDigit(bool digit);
+  void OnMinus();
+  void OnOpenBrace();
+  void OnQuote();
+  void ReportError(std::string_view message);
+  void UnexpectedChar();
+
+  // The path from the root to the current node.
+  ScriptNode* Current() const { return path_[depth_].node; }
+  ScriptNode* NewChild(std::string_view name, uint8_t state);
+  void Enter(ScriptNode* child);
+  void Leave();
+  void AddSibling(std::string_view name);
+  void Complete();
+  void AddItem(Item item) { path_[depth_].items.push_back(item); }
+  void AddString(uint8_t kind, std::string_view text);
+  void AddNumber(double value);
+  void Flush(Frame& frame);
+
+  ScriptFile& file_;
+  StatusLog& log_;
+  ScriptArena* arena_ = nullptr;
+
+  std::FILE* in_ = nullptr;
+  std::unique_ptr<unsigned char[]> buffer_;
+  const unsigned char* pos_ = nullptr;
+  const unsigned char* end_ = nullptr;
+  uint64_t consumed_ = 0;    // bytes of the blocks before the current one
+  uint64_t extraReads_ = 0;  // reads that met the end of the input
+  bool ended_ = false;
+  unsigned char current_ = 0;
+
+  std::vector<Frame> path_;
+  size_t depth_ = 0;
+  std::string word_;
+  std::string number_;
+  std::string key_;
+};
