@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kBlockSize = 256 * 1024;
 
 enum CharClass : uint8_t { kOther, kWordStart, kDigit, kUnderscore };
 
@@ -54,7 +54,7 @@ bool ScriptReader::OpenInput(const std::string& path) {
     log_.AddLine("Could not open " + path + " for input");
     return false;
   }
-  buffer_ = std::make_unique<unsigned char[]>(kBlockSize);
+  buffer_.reset(new unsigned char[kBlockSize]);  // left uninitialised: fread fills it
   pos_ = end_ = buffer_.get();
   return true;
 }

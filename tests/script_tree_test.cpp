@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "script/script_file.h"
+
+namespace {
+
+// Owns a tree built in the test.
+struct Tree {
+  Tree() { file.root = ScriptNode::NewRoot(); }
+  ScriptNode* root() const { return file.root; }
+  ScriptFile file;
+};
+
+ScriptNode* Words(ScriptNode* parent, std::string_view name, std::initializer_list<const char*> words) {
+  ScriptNode* node = parent->AddChild(name, 3);
+  for (const char* w : words) node->AddString(kWords, w);
+  return node;
+}
+
+ScriptNode* Number(ScriptNode* parent, std::string_view name, double value) {
+  ScriptNode* node = parent->AddChild(name, 3);
+  node->bare = 1;
+  node->AddNumber(value);
+  return node;
+}
+
+TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
+  Tree t;
+  ScriptNode* a = t.root()->AddChild("x", 3);
+  ScriptNode* inner = a->AddChild("x", 3);
+  Number(inner, "x", 1);
+  Number(t.root(), "x", 2);
+
+  std::vector<ScriptMatch> top;
+  t.root()->FindAll("x", &top, 0, 0);
+  ASSERT_EQ(top.size(), 2u);
+  EXPECT_EQ(top[0].node, a);
+
+  std::vector<ScriptMatch> all;
+  t.root()->FindAll("x", &all, ScriptNode::kUnlimited, 0);
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_EQ(all[0].node, a);
+  EXPECT_EQ(all[0].level, 0);
+  EXPECT_EQ(all[1].node, inner);
+  EXPECT_EQ(all[1].level, 1);
+  EXPECT_EQ(all[2].level, 2);
+  EXPECT_EQ(all[3].level, 0);
+  for (const ScriptMatch& m : all) EXPECT_EQ(m.index, -1);
+
+  t.root()->FindAll("x", nullptr, 0, 0);  // no list: nothing happens
+}
+
+TEST(ScriptTree, FindAllAtDepthOneSeesWordsAndGrandchildren) {
+  Tree words;
+  ScriptNode* a = Words(words.root(), "a", {"y", "x"});
+  std::vector<ScriptMatch> found;
+  words.root()->FindAll("x", &found, 1, 0);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].node, a);
+  EXPECT_EQ(found[0].index, 1);
+  EXPECT_EQ(found[0].level, 1);
+
+  Tree block;
+  ScriptNode* x = Number(block.root()->AddChild("a", 3), "x", 1);
+  found.clear();
+  block.root()->FindAll("x", &found, 1, 0);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].node, x);
+  EXPECT_EQ(found[0].index, -1);
+  EXPECT_EQ(found[0].level, 1);
+
+  found.clear();
+  block.root()->FindAll("x", &found, 0, 0);
+  EXPECT_TRUE(found.empty());
+}
+
+TEST(ScriptTree, FindValueComparesExactlyOrByTruncation) {
+  Tree t;
+  ScriptNode* list = t.root()->AddChild("n", 3);
+  list->AddNumber(3.9);
+  list->AddNumber(-3.2);
+  list->AddNumber(3.0);
+
+  std::vector<ScriptMatch> whole;
+  t.root()->FindValue(3.0, &whole, 1, 0, true);
+  ASSERT_EQ(whole.size(), 2u);
+  EXPECT_EQ(whole[0].index, 0);
+  EXPECT_EQ(whole[1].index, 2);
+
+  std::vector<ScriptMatch> exact;
+  t.root()->FindValue(3.0, &exact, 1, 0, false);
+  ASSERT_EQ(exact.size(), 1u);
+  EXPECT_EQ(exact[0].index, 2);
+
+  std::vector<ScriptMatch> none;
+  t.root()->FindValue(3.0, &none, 0, 0, false);  // depth 0 on a block looks at no numbers
+  EXPECT_TRUE(none.empty());
+
+  list->AddNumber(1e300);  // far outside 32 bits: compared without overflow
+  t.root()->FindValue(1e300, &none, 1, 0, true);
+  EXPECT_EQ(none.size(), 1u);
+}
+
+TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
+  Tree source;
+  ScriptNode* block = source.root()->AddChild("b", 3);
+  Number(block, "deep", 7);
+  Words(source.root(), "w", {"ENG", "FRA"});
+  ScriptNode* q = source.root()->AddChild("q", 3);
+  q->bare = 1;
+  q->AddString(kQuoted, "text");
+
+  Tree dest;
+  source.root()->CopyItemsTo(dest.root(), 1);
+  ScriptNode* r = dest.root();
+  ASSERT_EQ(r->ItemCount(), 3);
+  EXPECT_EQ(r->ChildAt(0)->name(), "b");
+  EXPECT_EQ(r->ChildAt(0)->kind, kBlock);
+  EXPECT_EQ(r->ChildAt(0)->ItemCount(), 0);
+  EXPECT_EQ(r->ChildAt(1)->ItemCount(), 2);
+  EXPECT_EQ(r->ChildAt(1)->TextAt(1), "FRA");
+  EXPECT_EQ(r->ChildAt(2)->TextAt(0), "text");
+  EXPECT_EQ(r->ChildAt(2)->bare, 1);
+  EXPECT_EQ(r->ChildAt(2)->parent, r);
+
+  Tree full;
+  source.root()->CopyItemsTo(full.root(), ScriptNode::kUnlimited);
+  EXPECT_EQ(full.root()->ChildAt(0)->ChildAt(0)->NumberAt(0), 7);
+  source.file.FreeTree();  // the copy owns its own strings
+  EXPECT_EQ(full.root()->ChildAt(1)->TextAt(0), "ENG");
+}
+
+TEST(ScriptTree, SetNumberAndClearReplaceItems) {
+  Tree t;
+  ScriptNode* n = t.root()->AddChild("n", 3);
+  for (double v : {1.0, 2.0, 3.0}) n->AddNumber(v);
+  n->SetNumber(7);
+  ASSERT_EQ(n->ItemCount(), 1);
+  EXPECT_EQ(n->NumberAt(0), 7);
+  EXPECT_EQ(n->kind, kNumbers);
+
+  t.root()->Clear();
+  EXPECT_EQ(t.root()->ItemCount(), 0);
+  EXPECT_EQ(t.root()->kind, kBlock);
+  t.root()->AddChild("again", 3);
+  EXPECT_EQ(t.root()->ChildAt(0)->name(), "again");
+}
+
+TEST(ScriptTree, NodesStayPutWhileSiblingsAreAdded) {
+  Tree t;
+  ScriptNode* first = Number(t.root(), "first", 1);
+  std::vector<ScriptNode*> added;
+  for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild("c" + std::to_string(i), 3));
+  EXPECT_EQ(first->NumberAt(0), 1);
+  EXPECT_EQ(first->name(), "first");
+  EXPECT_EQ(t.root()->ChildAt(0), first);
+  for (int i = 0; i < 10000; ++i) ASSERT_EQ(t.root()->ChildAt(i + 1), added[i]);
+  EXPECT_EQ(added[9999]->name(), "c9999");
+}
+
+TEST(ScriptTree, FreeTreeWithoutTreeDoesNothing) {
+  ScriptFile file;
+  file.FreeTree();
+  EXPECT_EQ(file.root, nullptr);
+  file.root = ScriptNode::NewRoot();
+  file.FreeTree();
+  EXPECT_EQ(file.root, nullptr);
+}
+
+}  // namespace
