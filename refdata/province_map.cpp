@@ -1,0 +1,61 @@
+#include "refdata/province_map.h"
+
+#include <limits>
+#include <string>
+#include <utility>
+
+namespace {
+
+// The longest list of the built-in table.
+constexpr int kMaxTargets = 10;
+
+struct TableRow {
+  int16_t sourceId;
+  int16_t targets[kMaxTargets];  // slots after the last value stay 0, never a target id
+};
+
+constexpr TableRow kTable[] = {
+#include "refdata/province_table.inc"
+};
+
+ProvinceMap::TargetList TargetsOf(const TableRow& row) {
+  ProvinceMap::TargetList targets;
+  for (int16_t value : row.targets) {
+    if (value == 0) break;
+    targets.push_back(value);
+  }
+  return targets;
+}
+
+bool FitsInt16(int32_t value) {
+  return value >= std::numeric_limits<int16_t>::min() && value <= std::numeric_limits<int16_t>::max();
+}
+
+}  // namespace
+
+bool ProvinceMap::Build(std::string_view name, StatusLog& log) {
+  log.AddLine("Loading " + std::string(name) + "...");
+  for (const TableRow& row : kTable) Set(row.sourceId, TargetsOf(row));
+  log.AddLine(std::to_string(Count()) + " provinces loaded.");
+  log.AddLine("");
+  return true;
+}
+
+void ProvinceMap::Set(int16_t sourceId, TargetList targets) { entries_[sourceId] = std::move(targets); }
+
+const ProvinceMap::TargetList* ProvinceMap::Find(int16_t sourceId) const {
+  auto found = entries_.find(sourceId);
+  return found == entries_.end() ? nullptr : &found->second;
+}
+
+const ProvinceMap::TargetList* ProvinceMap::Find(int32_t sourceId) const {
+  return FitsInt16(sourceId) ? Find(static_cast<int16_t>(sourceId)) : nullptr;
+}
+
+void ProvinceMap::ForEach(const Visitor& visit) const {
+  for (const auto& [sourceId, targets] : entries_) visit(sourceId, targets);
+}
+
+size_t ProvinceMap::Count() const { return entries_.size(); }
+
+void ProvinceMap::Clear() { entries_.clear(); }

@@ -1,0 +1,43 @@
+// The province map: for each source province id, the target province ids that
+// cover the same land, in an ordered map built from the table compiled into the
+// program (refdata/province_table.inc, written by tools/gen_province_table.py).
+//
+// A stored list is never empty. One value: the source becomes that target
+// province. Several values, the second 3000 or below: the source is split over
+// them, the first being the main part. Two values, the second above 3000: the
+// second is a merge marker, not a target; the source is one contributor to the
+// target given first, 3003 marking the main contributor and any other marker a
+// secondary one, and the marker minus 3000 is the contributor's weight.
+//
+// Build adds the built-in rows, logging a loading line, a count line and an
+// empty line; it cannot fail. Find never inserts: it returns the stored list,
+// not a copy, or null when the id has no entry (an int32 id outside the 16-bit
+// range included). ForEach visits the entries in ascending source id order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "script/status_log.h"
+
+class ProvinceMap {
+ public:
+  using TargetList = std::vector<int16_t>;
+  using Visitor = std::function<void(int16_t sourceId, const TargetList& targets)>;
+
+  bool Build(std::string_view name, StatusLog& log);
+  // Stores a non-empty list as the entry of sourceId, replacing any earlier one.
+  void Set(int16_t sourceId, TargetList targets);
+  const TargetList* Find(int16_t sourceId) const;
+  const TargetList* Find(int32_t sourceId) const;
+  void ForEach(const Visitor& visit) const;
+  size_t Count() const;
+  void Clear();
+
+ private:
+  std::map<int16_t, TargetList> entries_;
+};
