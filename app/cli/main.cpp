@@ -1,14 +1,20 @@
 // quillmere: the command-line front end.
 //
-//   quillmere check FILE        load FILE and print the reader's status lines
-//   quillmere format IN OUT     load IN and write it out again in the writer's layout
+//   quillmere check FILE                        load FILE and print the reader's status lines
+//   quillmere format IN OUT                     load IN and write it again in the writer's layout
+//   quillmere convert SAVE SCENARIO [--data DIR]  convert a save game into a scenario
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
 #include "app/core/program_info.h"
+#include "refdata/data_folder.h"
+#include "refdata/reference_data.h"
 #include "script/script_file.h"
 
 namespace {
@@ -26,6 +32,35 @@ int Format(const std::string& in, const std::string& out) {
   return file.Save(out, kGeneratorText, log) ? 0 : 1;
 }
 
+std::string ExecutablePath(const char* argv0) {
+  std::error_code ec;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) return self.string();
+  return std::filesystem::absolute(argv0, ec).string();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
+int Convert(const std::string& save, const std::string& scenario, const std::string& dataFolder) {
+  if (SameFile(save, scenario)) {
+    std::fprintf(stderr, "The scenario would overwrite the save game %s; choose another file.\n",
+                 save.c_str());
+    return 2;
+  }
+  CliPlatform platform(save, scenario);
+  ReferenceData data;
+  const int failed = data.Load(platform.Log(), dataFolder);
+  if (failed != ReferenceData::kLoaded) {
+    platform.ShowMessage(data.FailureMessage(failed));
+    return 1;
+  }
+  platform.Log().AddLine("Global data loaded!");
+  return RunConversion(data, platform) == RunOutcome::kSaved ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +75,14 @@ int main(int argc, char** argv) {
   CLI::App* format = app.add_subcommand("format", "Load a script file and write it out again");
   format->add_option("IN", formatIn, "the file to load")->required();
   format->add_option("OUT", formatOut, "the file to write")->required();
+
+  std::string savePath, scenarioPath, dataOption;
+  CLI::App* convert = app.add_subcommand("convert", "Convert a Saltmarch save game into a Brackenfold scenario");
+  convert->add_option("SAVE", savePath, "the save game to convert")->required();
+  convert->add_option("SCENARIO", scenarioPath, "the scenario file to write")->required();
+  convert->add_option("--data", dataOption,
+                      "the folder holding Countries.txt, Bases.txt and Data.txt "
+                      "(default: Data in the working directory, else beside the program)");
 
   try {
     app.parse(argc, argv);
@@ -56,5 +99,7 @@ int main(int argc, char** argv) {
 
   if (check->parsed()) return Check(checkPath);
   if (format->parsed()) return Format(formatIn, formatOut);
+  if (convert->parsed())
+    return Convert(savePath, scenarioPath, FindDataFolder(dataOption, ExecutablePath(argv[0])));
   return 2;
 }

@@ -1,0 +1,4 @@
+// Alliances. (Being written.)
+#include "convert/scenario_converter.h"
+
+void ScenarioConverter::ConvertAlliances() {}

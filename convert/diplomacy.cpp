@@ -1,0 +1,4 @@
+// Diplomacy. (Being written.)
+#include "convert/scenario_converter.h"
+
+void ScenarioConverter::ConvertDiplomacy(ScriptNode*, const ScriptNode*) {}

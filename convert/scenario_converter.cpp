@@ -1,0 +1,169 @@
+// The conversion driver: the order of the steps, the tag tables, the province
+// records, the player's country, the scenario header and the event includes.
+#include "convert/scenario_converter.h"
+
+#include <algorithm>
+
+#include "refdata/province_map.h"
+
+ScenarioConverter::ScenarioConverter() = default;
+
+ScenarioConverter::~ScenarioConverter() { ScriptNode::DeleteTree(sourceRoot); }
+
+int ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& countriesFile,
+                               const ScriptFile& basesFile, const ScriptFile& dataFile,
+                               StatusLog& log) {
+  const ScriptNode* header = root ? root->FirstChild("header") : nullptr;
+  if (!header || !HasWithin(header, "pop")) {
+    log.AddLine("");
+    log.AddLine("NOT A SALTMARCH SAVE GAME FILE!");
+    log.AddLine("Please retry with proper file.");
+    log.AddLine("Aborting, Aborting ...");
+    return kNotASave;
+  }
+  log.AddLine("Converting file...");
+
+  selectableCount = 0;
+  resultCode = kConverted;
+  ScriptNode::DeleteTree(sourceRoot);
+  sourceRoot = root;
+  root = ScriptNode::NewRoot();
+
+  LoadTagTables(countriesFile);
+  LoadSettings(dataFile);
+  LoadUnitRatios(dataFile);
+  if (resultCode != kConverted) return resultCode;
+
+  BuildTagMaps();
+  BuildProvinceRecords(provinces);
+  AddTextValue(root, "name", "\"Converted game from Saltmarch\"");
+  std::string player = FindPlayerTag();
+  AddTextValue(root, "saved", player);
+  WriteHeader(player);
+  CollectProvinceData();
+  ConvertCountries(provinces);
+  if (resultCode != kConverted) return resultCode;
+  ConvertProvinceBuildings(provinces);
+  if (basesFile.root) basesFile.root->CopyItemsTo(root, ScriptNode::kUnlimited);
+  WriteEventIncludes();
+  ConvertAlliances();
+
+  ScriptNode::DeleteTree(sourceRoot);
+  sourceRoot = nullptr;
+  return resultCode;
+}
+
+void ScenarioConverter::LoadTagTables(const ScriptFile& countriesFile) {
+  const ScriptNode* fileRoot = countriesFile.root;
+  tagTableNode = fileRoot ? fileRoot->FirstChild("tag_conversion_table") : nullptr;
+  if (!tagTableNode) resultCode = kNoTagTable;
+  mergeTableNode = fileRoot ? fileRoot->FirstChild("mother_merge_table") : nullptr;
+  if (!mergeTableNode) resultCode = kNoMergeTable;
+}
+
+void ScenarioConverter::BuildTagMaps() {
+  const auto fill = [](const ScriptNode* table, std::map<std::string, std::string>& map) {
+    if (table->kind != kBlock) return;
+    for (int i = 0; i < table->ItemCount(); ++i) {
+      const ScriptNode* row = table->ChildAt(i);
+      const bool text = (row->kind == kWords || row->kind == kQuoted) && row->ItemCount() > 0;
+      map[std::string(row->name())] = text ? std::string(row->TextAt(0)) : std::string();
+    }
+  };
+  fill(tagTableNode, tagMap);
+  fill(mergeTableNode, motherMap);
+}
+
+void ScenarioConverter::BuildProvinceRecords(const ProvinceMap& provinces) {
+  provinces.ForEach([this](int16_t, const std::vector<int16_t>& list) {
+    if (list.size() != 2 || list[1] <= 3000) {
+      targetProvinceIds.insert(targetProvinceIds.end(), list.begin(), list.end());
+    } else if (list[1] == 3003) {
+      targetProvinceIds.push_back(list[0]);
+    }
+  });
+  provinceRecords.reserve(targetProvinceIds.size());
+  for (int32_t id : targetProvinceIds) {
+    ProvinceRecord record;
+    record.id = id;
+    provinceRecords.push_back(record);
+  }
+}
+
+std::string ScenarioConverter::FindPlayerTag() {
+  std::vector<ScriptMatch> matches;
+  sourceRoot->FindAll("playername", &matches, 2, 0);
+  std::string sourceTag;
+  for (const ScriptMatch& match : matches) {
+    sourceTag = std::string(match.node->parent->name());
+    const ScriptNode* node = match.node;
+    if (match.index >= 0 || (node->kind != kWords && node->kind != kQuoted) ||
+        node->ItemCount() == 0)
+      continue;
+    std::string name(node->TextAt(0));
+    name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+    if (!name.substr(name.rfind(':') == std::string::npos ? 0 : name.rfind(':') + 1).empty())
+      break;
+  }
+  auto converted = tagMap.find(sourceTag);
+  if (converted != tagMap.end()) return converted->second;
+  return motherMap[sourceTag];
+}
+
+void ScenarioConverter::WriteHeader(const std::string& player) {
+  ScriptNode* header = root->AddChild("header", 3);
+  AddTextValue(header, "name", "\"Grand Campaign\"");
+  AddNumberValue(header->AddChild("startdate", 3), "year", 1936);
+  ScriptNode* selectable = header->AddChild("selectable", 3);
+  FillSelectable(selectable, header, player);
+
+  ScriptNode* globaldata = root->AddChild("globaldata", 3);
+  for (auto [name, year] : {std::pair{"startdate", 1936}, std::pair{"enddate", 1949}}) {
+    ScriptNode* date = globaldata->AddChild(name, 3);
+    AddNumberValue(date, "year", year);
+    AddTextValue(date, "month", "january");
+    AddNumberValue(date, "day", 0);
+  }
+}
+
+void ScenarioConverter::FillSelectable(ScriptNode* selectable, ScriptNode* header,
+                                       const std::string& player) {
+  if (!player.empty()) {
+    ++selectableCount;
+    header->AddChild(player, 3);
+  }
+  std::vector<ScriptMatch> matches;
+  sourceRoot->FindAll("selectable", &matches, 1, 0);
+  if (matches.empty()) return;
+  const ScriptNode* source = matches.front().node;
+  if (source->kind != kWords && source->kind != kQuoted) return;
+  for (int i = 0; i < source->ItemCount(); ++i) {
+    std::string sourceTag(source->TextAt(i));
+    auto converted = tagMap.find(sourceTag);
+    if (converted == tagMap.end()) continue;
+    selectable->AddString(kWords, converted->second);
+    if (selectableCount < 10 && converted->second != player) {
+      ++selectableCount;
+      EnsureCountryEntry(header, sourceTag, true);
+    }
+  }
+}
+
+void ScenarioConverter::EnsureCountryEntry(ScriptNode* block, const std::string& sourceTag,
+                                           bool create) {
+  const std::string& target = tagMap[sourceTag];
+  if (!block->FirstChild(target) && create) block->AddChild(target, 3);
+}
+
+void ScenarioConverter::WriteEventIncludes() {
+  AddTextValue(root, "include", "\"scenarios/1936/vp.inc\"");
+  static constexpr const char* kEvents[] = {
+      "\"db\\events\\RandomEvents.txt\"",       "\"db\\events\\secret_weapon_events.txt\"",
+      "\"db\\events\\AI_capital_move.txt\"",    "\"db\\events\\AI_ministers.txt\"",
+      "\"db\\events\\AI_sliders.txt\"",         "\"db\\events\\AI_Inherit_Chi.txt\"",
+      "\"db\\events\\AI_minorshutinvasion.txt\"", "\"db\\events\\sc events.txt\"",
+      "\"db\\events\\ml events.txt\"",          "\"db\\events\\sl events.txt\"",
+      "\"db\\events\\sd events.txt\"",          "\"db\\events\\election_events.txt\"",
+      "\"db\\events\\AI_switches.txt\""};
+  for (const char* event : kEvents) AddTextValue(root, "event", event);
+}

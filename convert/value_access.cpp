@@ -1,0 +1,74 @@
+// The small readers and writers of values that every conversion step uses.
+//
+// The readers give the same answers as the tree searches they stand for (the
+// first match of a depth-0 or depth-1 FindAll) but stop at the first match and
+// allocate nothing: they run for every key the conversion reads.
+#include "convert/scenario_converter.h"
+
+namespace {
+
+bool HoldsText(const ScriptNode* node, std::string_view text) {
+  if (node->kind != kWords && node->kind != kQuoted) return false;
+  for (int i = 0; i < node->ItemCount(); ++i)
+    if (node->TextAt(i) == text) return true;
+  return false;
+}
+
+// The first node named key among the children and grandchildren, in document order.
+const ScriptNode* FirstNamedWithin(const ScriptNode* node, std::string_view key) {
+  if (node->kind != kBlock) return nullptr;
+  for (int i = 0; i < node->ItemCount(); ++i) {
+    const ScriptNode* child = node->ChildAt(i);
+    if (child->name() == key) return child;
+    if (child->kind != kBlock) continue;
+    for (int j = 0; j < child->ItemCount(); ++j)
+      if (child->ChildAt(j)->name() == key) return child->ChildAt(j);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string_view ScenarioConverter::TextValueOf(const ScriptNode* node, std::string_view key) {
+  const ScriptNode* child = node->FirstChild(key);
+  if (!child || child->ItemCount() == 0 || (child->kind != kWords && child->kind != kQuoted))
+    return {};
+  return child->TextAt(0);
+}
+
+double ScenarioConverter::NumberValueOf(const ScriptNode* node, std::string_view key,
+                                        double fallback) {
+  const ScriptNode* found = FirstNamedWithin(node, key);
+  if (!found || found->kind != kNumbers || found->ItemCount() == 0) return fallback;
+  return found->NumberAt(0);
+}
+
+void ScenarioConverter::SetNumberOf(ScriptNode* node, std::string_view key, double value) {
+  if (ScriptNode* child = node->FirstChild(key)) child->SetNumber(value);
+}
+
+bool ScenarioConverter::HasWithin(const ScriptNode* node, std::string_view name) {
+  if (FirstNamedWithin(node, name)) return true;
+  if (node->kind != kBlock) return HoldsText(node, name);
+  for (int i = 0; i < node->ItemCount(); ++i)
+    if (HoldsText(node->ChildAt(i), name)) return true;
+  return false;
+}
+
+ScriptNode* ScenarioConverter::AddTextValue(ScriptNode* parent, std::string_view key,
+                                            std::string_view text) {
+  ScriptNode* child = parent->AddChild(key, 3);
+  child->bare = 1;
+  // An empty word would leave "key = " with nothing after it, and the next key
+  // would be read as its value; an empty quoted text reads back as empty.
+  child->AddString(kWords, text.empty() ? std::string_view("\"\"") : text);
+  return child;
+}
+
+ScriptNode* ScenarioConverter::AddNumberValue(ScriptNode* parent, std::string_view key,
+                                              double value) {
+  ScriptNode* child = parent->AddChild(key, 3);
+  child->bare = 1;
+  child->AddNumber(value);
+  return child;
+}

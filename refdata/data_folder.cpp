@@ -1,0 +1,21 @@
+#include "refdata/data_folder.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::string FindDataFolder(const std::string& given, const std::string& executablePath) {
+  if (!given.empty()) return given;
+  std::error_code ec;
+  if (fs::is_directory("Data", ec)) return "Data";
+  if (!executablePath.empty()) {
+    fs::path beside = fs::path(executablePath).parent_path() / "Data";
+    if (fs::is_directory(beside, ec)) return beside.string();
+  }
+  return "Data";
+}
+
+std::string DataFilePath(const std::string& folder, std::string_view file) {
+  return (fs::path(folder) / fs::path(file)).string();
+}
