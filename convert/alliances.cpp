@@ -1,4 +1,78 @@
-// Alliances. (Being written.)
+// Alliances: the three standing alliances of the scenario, each led by the
+// most extreme qualifying country and joined by the leader's subjects.
+#include <optional>
+
 #include "convert/scenario_converter.h"
 
-void ScenarioConverter::ConvertAlliances() {}
+namespace {
+
+struct Bounds {
+  int32_t democratic;
+  int32_t politicalLeft;
+  int32_t score;
+};
+
+enum class Alliance { kAllies, kAxis, kComintern };
+
+bool Qualifies(Alliance alliance, const CountryAlignment& record, const Bounds& b) {
+  switch (alliance) {
+    case Alliance::kAllies:
+      return record.tag != "USA" && record.democratic >= b.democratic && record.score > b.score;
+    case Alliance::kAxis:
+      return record.democratic <= b.democratic && record.politicalLeft <= b.politicalLeft &&
+             record.score > b.score;
+    case Alliance::kComintern:
+      return record.democratic <= b.democratic && record.politicalLeft >= b.politicalLeft &&
+             record.score > b.score;
+  }
+  return false;
+}
+
+// The last record that qualifies against the bounds set by the one before it.
+std::optional<size_t> SelectLeader(const std::vector<CountryAlignment>& records,
+                                   Alliance alliance, Bounds bounds) {
+  std::optional<size_t> leader;
+  for (size_t i = 0; i < records.size(); ++i) {
+    const CountryAlignment& record = records[i];
+    if (!Qualifies(alliance, record, bounds)) continue;
+    leader = i;
+    bounds = {record.democratic, record.politicalLeft, record.score};
+  }
+  return leader;
+}
+
+}  // namespace
+
+void ScenarioConverter::ConvertAlliances() {
+  ScriptNode* globaldata = root->FirstChild("globaldata");
+  if (!globaldata) return;
+  struct Choice {
+    const char* name;
+    Alliance alliance;
+    Bounds start;
+    int32_t number;
+  };
+  static constexpr Choice kChoices[] = {{"allies", Alliance::kAllies, {1, 0, 1}, 1},
+                                        {"axis", Alliance::kAxis, {10, 10, 15}, 2},
+                                        {"comintern", Alliance::kComintern, {10, 1, 15}, 3}};
+  for (const Choice& choice : kChoices) {
+    // An alliance that no country qualifies for is left out: it would have no leader.
+    std::optional<size_t> leader = SelectLeader(countryAlignments, choice.alliance, choice.start);
+    if (!leader) continue;
+    const std::string tag = countryAlignments[*leader].tag;
+    countryAlignments.erase(countryAlignments.begin() + static_cast<std::ptrdiff_t>(*leader));
+    WriteAlliance(globaldata, choice.name, tag, choice.number);
+  }
+}
+
+void ScenarioConverter::WriteAlliance(ScriptNode* globaldata, std::string_view name,
+                                      const std::string& leader, int32_t number) {
+  ScriptNode* alliance = globaldata->AddChild(name, 3);
+  ScriptNode* id = alliance->AddChild("id", 3);
+  AddNumberValue(id, "type", 15000);
+  AddNumberValue(id, "id", number);
+  ScriptNode* participant = alliance->AddChild("participant", 3);
+  participant->AddString(kWords, leader);
+  for (const SubjectLink& link : subjectLinks)
+    if (link.overlord == leader) participant->AddString(kWords, link.subject);
+}
