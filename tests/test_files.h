@@ -14,7 +14,8 @@ class TempDir {
  public:
   TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "quillmere-";
+    static int made = 0;  // several folders may live at once in one test
+    std::string name = "quillmere-" + std::to_string(++made) + "-";
     if (info) name += std::string(info->test_suite_name()) + "-" + info->name();
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
