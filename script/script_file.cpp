@@ -26,7 +26,7 @@ bool ScriptFile::Load(const std::string& path, std::string_view shownName, Statu
     std::snprintf(line, sizeof line, "There were %u errors during loading.", errorCount);
     log.AddLine(line);
   }
-  // The factors are a little below 1/1024 and 1/1048576, as the program always had them.
+  // The factors are a little below 1/1024 and 1/1048576; the figures users know depend on them.
   double kb = static_cast<double>(bytesRead) * 0.0009734991887506761;
   if (kb <= 1000.0)
     std::snprintf(line, sizeof line, "%0.1f kb loaded.", kb);

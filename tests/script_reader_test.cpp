@@ -143,6 +143,20 @@ TEST(ScriptReader, ZeroByteEndsTheInput) {
   EXPECT_EQ(l.file.bytesRead, 7u);
 }
 
+#ifdef __linux__
+TEST(ScriptReader, ReadFailureEndsTheLoad) {
+  // A folder opens like a file here, and its first read fails.
+  TempDir dir;
+  LineCollector log;
+  ScriptFile file;
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(file.Load(dir.path().string(), "folder", log));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "File input error at 0 bytes.\n");
+  EXPECT_EQ(file.root->ItemCount(), 0);
+  EXPECT_EQ(log.lines, (Lines{"Loading folder...", "0.0 kb loaded.", ""}));
+}
+#endif
+
 TEST(ScriptReader, SizeLineUsesTheProgramsFactors) {
   Loaded mb(std::string(1100000, ' '));
   EXPECT_EQ(mb.log.lines[1], "1.0 MB loaded.");
