@@ -1,0 +1,126 @@
+#include "app/win/converter_dialog.h"
+
+#include <string>
+#include <vector>
+
+#include "app/win/file_request.h"
+#include "app/win/message_box.h"
+#include "app/win/resource_ids.h"
+#include "app/win/window_centring.h"
+#include "refdata/data_folder.h"
+
+namespace {
+
+// Posted by the worker thread as the last thing it does with the dialog.
+constexpr UINT kRunEnded = WM_APP + 1;
+
+std::string ExecutablePath() {
+  std::vector<char> path(32768);
+  const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  return std::string(path.data(), length < path.size() ? length : 0);
+}
+
+}  // namespace
+
+ConverterDialog::ConverterDialog(HINSTANCE instance)
+    : instance_(instance), missingProvinceDialog_(instance, gameFolder_) {}
+
+void ConverterDialog::Run() {
+  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_CONVERTER), GetActiveWindow(), DialogProc,
+                  reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ConverterDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    reinterpret_cast<ConverterDialog*>(lParam)->OnInitDialog(window);
+    return TRUE;
+  }
+  auto* dialog = reinterpret_cast<ConverterDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  return dialog ? dialog->HandleMessage(message, wParam) : FALSE;
+}
+
+INT_PTR ConverterDialog::HandleMessage(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_CLOSE:
+      OnClose();
+      return TRUE;
+    case WM_SETCURSOR:
+      OnSetCursor();
+      SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_QUIT) OnClose();
+      if (LOWORD(wParam) == IDC_CONVERT) OnConvert();
+      return TRUE;
+    case kRunEnded:
+      OnRunEnded();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void ConverterDialog::OnInitDialog(HWND window) {
+  window_ = window;
+  statusLog_.Bind(GetDlgItem(window, IDC_STATUS_LIST));
+  const int failedStep = referenceData_.Load(statusLog_, FindDataFolder("", ExecutablePath()));
+  if (failedStep != ReferenceData::kLoaded) {
+    ShowMessage(referenceData_.FailureMessage(failedStep));
+    EndDialog(window, IDC_QUIT);
+    return;
+  }
+  statusLog_.AddLine("Global data loaded!");
+  busy_ = false;
+  CentreWindow(window);
+}
+
+void ConverterDialog::OnClose() {
+  if (worker_) return;
+  referenceData_.Release();
+  EndDialog(window_, IDC_QUIT);
+}
+
+void ConverterDialog::OnSetCursor() { SetCursor(LoadCursorA(nullptr, busy_ ? IDC_WAIT : IDC_ARROW)); }
+
+void ConverterDialog::OnConvert() {
+  if (worker_) return;
+  EnableControls(false);
+  worker_ = CreateThread(nullptr, 0, RunWorker, this, 0, nullptr);
+  if (worker_) return;
+  ShowMessage("Error! Could not start the conversion.");
+  EnableControls(true);
+}
+
+DWORD WINAPI ConverterDialog::RunWorker(LPVOID dialog) {
+  auto* self = static_cast<ConverterDialog*>(dialog);
+  RunConversion(self->referenceData_, *self);
+  PostMessageA(self->window_, kRunEnded, 0, 0);
+  return 1;
+}
+
+void ConverterDialog::OnRunEnded() {
+  CloseHandle(worker_);
+  worker_ = nullptr;
+  EnableControls(true);
+}
+
+void ConverterDialog::EnableControls(bool enabled) {
+  for (int control : {IDC_CONVERT, IDC_QUIT, IDC_STATUS_LIST})
+    EnableWindow(GetDlgItem(window_, control), enabled ? TRUE : FALSE);
+}
+
+void ConverterDialog::RefreshCursor() {
+  SendMessageA(window_, WM_SETCURSOR, reinterpret_cast<WPARAM>(window_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+std::optional<ChosenFile> ConverterDialog::AskFileToOpen() { return AskSaveGameToOpen(window_); }
+
+std::optional<ChosenFile> ConverterDialog::AskFileToSave() { return AskScenarioToSave(window_); }
+
+void ConverterDialog::ShowMessage(std::string_view text) { ShowProgramMessage(window_, text); }
+
+void ConverterDialog::SetBusy(bool busy) {
+  busy_ = busy;
+  RefreshCursor();
+}
