@@ -15,8 +15,10 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,30 @@
 
 class ProvinceMap;
 class ProvinceAssigner;
+
+// The position of the first record of each key in a list that only grows. Find
+// first takes in the records appended since its last call, so it answers as a
+// search from the front would; a list that is replaced needs Reset.
+template <typename Key>
+class FirstPositionIndex {
+ public:
+  template <typename Records, typename KeyOf>
+  std::optional<size_t> Find(const Records& records, const KeyOf& keyOf, const Key& key) {
+    for (; covered_ < records.size(); ++covered_)
+      first_.try_emplace(keyOf(records[covered_]), covered_);
+    const auto found = first_.find(key);
+    if (found == first_.end()) return std::nullopt;
+    return found->second;
+  }
+  void Reset() {
+    first_.clear();
+    covered_ = 0;
+  }
+
+ private:
+  std::unordered_map<Key, size_t> first_;
+  size_t covered_ = 0;
+};
 
 class ScenarioConverter : public ScriptFile {
  public:
@@ -87,6 +113,8 @@ class ScenarioConverter : public ScriptFile {
   void DecideSharedProvinces();
   void WriteSharedProvinces();
   std::string ConvertTag(const std::string& tag);
+  // The first provinceInfo record of a source province id; null for none.
+  ProvinceInfo* FindProvinceInfo(double province);
 
   // ---- Missing provinces ---------------------------------------------------
   // False when the assigner gave up; the conversion then stops.
@@ -109,6 +137,8 @@ class ScenarioConverter : public ScriptFile {
   int32_t IndustrialCapacity(const ProvinceRecord& record) const;
   static double InfraLevel(double railroad);
   static int32_t ProvinceManpower(double capitalMark, double industry, double population);
+  // The first ProvinceRecord of a target province id; null for none.
+  ProvinceRecord* FindProvinceRecord(int32_t id);
 
   // ---- Land and naval forces ---------------------------------------------
   void ConvertLandForces(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
@@ -147,6 +177,12 @@ class ScenarioConverter : public ScriptFile {
   std::vector<TechCount> techCounts;
   std::vector<ProvinceInfo> provinceInfo;
   std::vector<ProvinceRecord> provinceRecords;
+  // Lookups of the lists above, kept by the province and economy steps:
+  // provinceInfo by source id, provinceRecords by target id, provinceShares by
+  // country, list and province.
+  FirstPositionIndex<int32_t> provinceInfoIndex;
+  FirstPositionIndex<int32_t> provinceRecordIndex;
+  FirstPositionIndex<std::string> provinceShareIndex;
   std::map<std::string, std::string> tagMap;
   std::map<std::string, std::string> motherMap;
   int16_t selectableCount = 0;
