@@ -59,14 +59,23 @@ HWND WaitForShown(const std::string& caption, double seconds) {
   }
 }
 
+std::string Narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::vector<char> bytes(static_cast<size_t>(size > 0 ? size : 1), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+  return bytes.data();
+}
+
+// The wide-character messages: wine answers LB_GETTEXT from another process
+// in wide characters even when asked through SendMessageA.
 std::vector<std::string> ListLines(HWND list) {
   std::vector<std::string> lines;
-  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::vector<char> text(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    lines.emplace_back(text.data());
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::vector<wchar_t> text(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    lines.push_back(Narrow(text.data()));
   }
   return lines;
 }
