@@ -29,12 +29,6 @@ uint64_t HashBytes(std::string_view s) {
   return h * 0xC4CEB9FE1A85EC53ull;
 }
 
-uint32_t StoredLength(const char* stored) {
-  uint32_t n;
-  std::memcpy(&n, stored, sizeof n);
-  return n;
-}
-
 }  // namespace
 
 ScriptArena::ScriptArena() : chunkSize_(kFirstChunk) {
@@ -92,10 +86,6 @@ const char* ScriptArena::Store(std::string_view text) {
   return p;
 }
 
-std::string_view ScriptArena::View(const char* stored) {
-  if (!stored) return {};
-  return {stored + sizeof(uint32_t), StoredLength(stored)};
-}
 
 const char* ScriptArena::Intern(std::string_view text) {
   if (text.empty()) return nullptr;
@@ -106,7 +96,7 @@ const char* ScriptArena::Intern(std::string_view text) {
     size_t mask = internSlots_.size() - 1;
     for (const char* s : old) {
       if (!s) continue;
-      size_t i = HashBytes(View(s)) & mask;
+      size_t i = HashBytes(ScriptNode::StoredText(s)) & mask;
       while (internSlots_[i]) i = (i + 1) & mask;
       internSlots_[i] = s;
     }
@@ -114,7 +104,7 @@ const char* ScriptArena::Intern(std::string_view text) {
   size_t mask = internSlots_.size() - 1;
   size_t i = HashBytes(text) & mask;
   while (const char* s = internSlots_[i]) {
-    if (View(s) == text) return s;
+    if (ScriptNode::StoredText(s) == text) return s;
     i = (i + 1) & mask;
   }
   internSlots_[i] = Store(text);

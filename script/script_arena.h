@@ -31,8 +31,6 @@ class ScriptArena {
   const char* Store(std::string_view text);
   void* Allocate(size_t bytes);  // 8-byte aligned
 
-  static std::string_view View(const char* stored);
-
  private:
   // The root lives right after a pointer back to its arena, so that any node
   // finds its arena by walking up to the root.

@@ -23,10 +23,6 @@ void ScriptNode::DeleteTree(ScriptNode* root) {
 
 ScriptArena& ScriptNode::arena() const { return ScriptArena::Of(this); }
 
-std::string_view ScriptNode::name() const { return ScriptArena::View(name_); }
-
-std::string_view ScriptNode::TextAt(int i) const { return ScriptArena::View(items()[i].text); }
-
 uint32_t ScriptNode::Capacity() const {
   if (capShift_ == 0) return 1;
   if (capShift_ == kExact) return count_;
@@ -108,7 +104,7 @@ void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* ou
     }
   } else if (kind == kWords || kind == kQuoted) {
     for (uint32_t i = 0; i < count_; ++i) {
-      if (ScriptArena::View(it[i].text) == searched)
+      if (StoredText(it[i].text) == searched)
         out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});
     }
   }
@@ -153,7 +149,7 @@ void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
     ScriptArena& destArena = dest->arena();
     for (uint32_t i = 0; i < count_; ++i) {
       Item item;
-      item.text = destArena.Store(ScriptArena::View(it[i].text));
+      item.text = destArena.Store(StoredText(it[i].text));
       dest->Append(item);
     }
   }

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,11 +54,11 @@ class ScriptNode {
 
   ScriptNode* parent = nullptr;
 
-  std::string_view name() const;
+  std::string_view name() const { return StoredText(name_); }
   int ItemCount() const { return static_cast<int>(count_); }
   ScriptNode* ChildAt(int i) const { return items()[i].child; }
   double NumberAt(int i) const { return items()[i].number; }
-  std::string_view TextAt(int i) const;
+  std::string_view TextAt(int i) const { return StoredText(items()[i].text); }
 
   ScriptNode* AddChild(std::string_view childName, uint8_t state);
   void AddString(uint8_t stringKind, std::string_view text);
@@ -85,6 +86,14 @@ class ScriptNode {
     double number;
     const char* text;  // length-prefixed string in the arena
   };
+
+  // A string as the arena stores it: its length, then its bytes; null when empty.
+  static std::string_view StoredText(const char* stored) {
+    if (!stored) return {};
+    uint32_t length;
+    std::memcpy(&length, stored, sizeof length);
+    return {stored + sizeof length, length};
+  }
 
   ScriptNode() = default;
   ~ScriptNode() = default;
