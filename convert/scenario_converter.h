@@ -151,6 +151,15 @@ class ScenarioConverter : public ScriptFile {
   static int32_t ShipModel(double level, int32_t& counter);
   // An "id" block: type = unitIdType, id = nextUnitId, which then advances.
   static void AddUnitId(ScriptNode* parent, int32_t unitIdType, int32_t& nextUnitId);
+  // The target province of a source unit's "location"; the fallback when it is unmapped.
+  static int32_t UnitLocation(const ProvinceMap& provinces, const ScriptNode* unit,
+                              int32_t fallbackLocation);
+  // A new unit block (key "landunit" or "navalunit") holding its quoted "name" and its "id".
+  static ScriptNode* AddUnit(ScriptNode* target, std::string_view key, std::string_view name,
+                             int32_t unitIdType, int32_t& nextUnitId);
+  // One "division" block per pending division, in order, each with its own "id".
+  static void AddDivisions(ScriptNode* unit, const std::vector<PendingDivision>& divisions,
+                           int32_t unitIdType, int32_t& nextUnitId);
 
   // ---- Politics, technology, diplomacy, subjects ---------------------------
   void ConvertPolitics(ScriptNode* target, const ScriptNode* source, const std::string& tag);
