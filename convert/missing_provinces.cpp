@@ -1,4 +1,46 @@
-// Target provinces left without an owner. (Being written.)
+// Target provinces left without an owner: the provinces the province map
+// yields that no country received as owned or controlled. An assigner places
+// them through the missing-province model, whose decisions are then written
+// into the countries; without an assigner they stay unowned.
+#include <algorithm>
+
+#include "assign/missing_province_model.h"
+#include "assign/province_assigner.h"
 #include "convert/scenario_converter.h"
 
-bool ScenarioConverter::AssignMissingProvinces() { return true; }
+namespace {
+
+// Every target id that was not assigned, in order; an id listed twice stays twice.
+std::vector<int32_t> MissingProvinceIds(const std::vector<int32_t>& targetIds,
+                                        std::vector<int32_t> assignedIds) {
+  std::sort(assignedIds.begin(), assignedIds.end());
+  std::vector<int32_t> missing;
+  for (int32_t id : targetIds)
+    if (!std::binary_search(assignedIds.begin(), assignedIds.end(), id)) missing.push_back(id);
+  return missing;
+}
+
+// The values of the first "selectable" among the root's children and grandchildren.
+std::vector<std::string> SelectableTags(const ScriptNode* root) {
+  std::vector<ScriptMatch> matches;
+  root->FindAll("selectable", &matches, 1, 0);
+  const auto named = std::find_if(matches.begin(), matches.end(),
+                                  [](const ScriptMatch& match) { return match.index < 0; });
+  std::vector<std::string> tags;
+  if (named == matches.end()) return tags;
+  const ScriptNode* selectable = named->node;
+  if (selectable->kind != kWords && selectable->kind != kQuoted) return tags;
+  for (int i = 0; i < selectable->ItemCount(); ++i) tags.emplace_back(selectable->TextAt(i));
+  return tags;
+}
+
+}  // namespace
+
+bool ScenarioConverter::AssignMissingProvinces() {
+  std::vector<int32_t> missingIds = MissingProvinceIds(targetProvinceIds, assignedProvinceIds);
+  if (missingIds.empty() || !assigner) return true;
+  MissingProvinceModel model(std::move(missingIds), SelectableTags(root));
+  if (!assigner->Assign(model) || model.TryFinish()) return false;
+  model.ApplyTo(root);
+  return true;
+}
