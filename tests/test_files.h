@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -14,8 +15,10 @@ class TempDir {
  public:
   TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    static int made = 0;  // several folders may live at once in one test
-    std::string name = "quillmere-" + std::to_string(++made) + "-";
+    // Unique across folders of one test and across test programs running at once.
+    static const unsigned run = std::random_device()();
+    static int made = 0;
+    std::string name = "quillmere-" + std::to_string(run) + "-" + std::to_string(++made) + "-";
     if (info) name += std::string(info->test_suite_name()) + "-" + info->name();
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
