@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh
 mkdir -p out
-build/quillmere format examples/example.kst out/example.kst
+build/quillmere convert examples/example.kst out/example.kst --assign examples/example-plan.txt
 echo "Written: out/example.kst"

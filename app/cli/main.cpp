@@ -2,18 +2,23 @@
 //
 //   quillmere check FILE                        load FILE and print the reader's status lines
 //   quillmere format IN OUT                     load IN and write it again in the writer's layout
-//   quillmere convert SAVE SCENARIO [--data DIR]  convert a save game into a scenario
+//   quillmere convert SAVE SCENARIO [--data DIR] [--game-dir DIR] [--assign PLAN] [--assign-rest TAG]
+//                                               convert a save game into a scenario; the last
+//                                               three place the provinces left without an owner
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "app/cli/cli_assigner.h"
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
 #include "app/core/program_info.h"
 #include "refdata/data_folder.h"
+#include "refdata/game_folder.h"
 #include "refdata/reference_data.h"
 #include "script/script_file.h"
 
@@ -44,13 +49,17 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec);
 }
 
-int Convert(const std::string& save, const std::string& scenario, const std::string& dataFolder) {
+int Convert(const std::string& save, const std::string& scenario, const std::string& dataFolder,
+            const AssignChoices& choices, const std::optional<std::string>& gameDir) {
   if (SameFile(save, scenario)) {
     std::fprintf(stderr, "The scenario would overwrite the save game %s; choose another file.\n",
                  save.c_str());
     return 2;
   }
   CliPlatform platform(save, scenario);
+  const FixedGameFolder gameFolder(gameDir);
+  CliAssigner assigner(choices, gameFolder, StandardInputIsTerminal(), platform.Log());
+  platform.SetAssigner(&assigner);
   ReferenceData data;
   const int failed = data.Load(platform.Log(), dataFolder);
   if (failed != ReferenceData::kLoaded) {
@@ -83,6 +92,20 @@ int main(int argc, char** argv) {
   convert->add_option("--data", dataOption,
                       "the folder holding Countries.txt, Bases.txt and Data.txt "
                       "(default: Data in the working directory, else beside the program)");
+  std::string gameDirOption, planOption, restOption;
+  CLI::Option* gameDir =
+      convert->add_option("--game-dir", gameDirOption,
+                          "the Brackenfold installation folder, whose Config/province_names.csv "
+                          "names the provinces left without an owner")
+          ->check(CLI::ExistingDirectory);
+  CLI::Option* plan =
+      convert->add_option("--assign", planOption,
+                          "a plan placing the provinces left without an owner, one entry per "
+                          "country: ENG = { 550 551 }")
+          ->check(CLI::ExistingFile);
+  CLI::Option* rest = convert->add_option(
+      "--assign-rest", restOption,
+      "give every province still without an owner (after the plan) to this country");
 
   try {
     app.parse(argc, argv);
@@ -99,7 +122,12 @@ int main(int argc, char** argv) {
 
   if (check->parsed()) return Check(checkPath);
   if (format->parsed()) return Format(formatIn, formatOut);
-  if (convert->parsed())
-    return Convert(savePath, scenarioPath, FindDataFolder(dataOption, ExecutablePath(argv[0])));
+  if (convert->parsed()) {
+    AssignChoices choices;
+    if (*plan) choices.planPath = planOption;
+    if (*rest) choices.restTag = restOption;
+    return Convert(savePath, scenarioPath, FindDataFolder(dataOption, ExecutablePath(argv[0])), choices,
+                   *gameDir ? std::optional<std::string>(gameDirOption) : std::nullopt);
+  }
   return 2;
 }

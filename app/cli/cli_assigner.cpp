@@ -1,0 +1,212 @@
+#include "app/cli/cli_assigner.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "assign/missing_province_model.h"
+#include "refdata/province_names.h"
+#include "script/number_format.h"
+#include "script/script_file.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) {
+    if (!text.empty()) text += ' ';
+    text += word;
+  }
+  return text;
+}
+
+// The tags of the country box, each once, in the box's order.
+std::vector<std::string> DistinctTags(const MissingProvinceModel& model) {
+  std::vector<std::string> tags;
+  for (const std::string& tag : model.countryTags())
+    if (std::find(tags.begin(), tags.end(), tag) == tags.end()) tags.push_back(tag);
+  return tags;
+}
+
+std::string OfferedTags(const MissingProvinceModel& model) { return Joined(DistinctTags(model)); }
+
+std::string IdList(const std::vector<int32_t>& ids) {
+  std::vector<std::string> words;
+  for (int32_t id : ids) words.push_back(std::to_string(id));
+  return Joined(words);
+}
+
+std::vector<int32_t> UnplacedIds(const MissingProvinceModel& model) {
+  std::vector<int32_t> ids;
+  for (const std::string& label : model.notAddedLabels()) ids.push_back(ProvinceIdOfLabel(label));
+  return ids;
+}
+
+bool IsMissing(const MissingProvinceModel& model, int32_t id) {
+  const std::vector<int32_t>& missing = model.missingIds();
+  return std::find(missing.begin(), missing.end(), id) != missing.end();
+}
+
+// Gives the first unplaced province with this id to the selected country.
+bool PlaceProvince(MissingProvinceModel& model, int32_t id) {
+  const std::optional<std::size_t> index = model.FindNotAdded(id);
+  if (!index) return false;
+  model.SelectNotAdded(*index);
+  model.MoveToCountry();
+  return true;
+}
+
+void PlaceFirstUnplaced(MissingProvinceModel& model, std::size_t country) {
+  model.SelectCountry(country);
+  model.SelectNotAdded(0);
+  model.MoveToCountry();
+}
+
+// One line of standard input without its line end; none at the end of input.
+std::optional<std::string> ReadAnswer() {
+  std::string line;
+  int c = std::fgetc(stdin);
+  if (c == EOF) return std::nullopt;
+  for (; c != EOF && c != '\n'; c = std::fgetc(stdin)) line.push_back(static_cast<char>(c));
+  const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r'; };
+  while (!line.empty() && blank(line.back())) line.pop_back();
+  line.erase(line.begin(), std::find_if_not(line.begin(), line.end(), blank));
+  return line;
+}
+
+void PrintPlanToFill(const MissingProvinceModel& model) {
+  std::fprintf(stderr,
+               "The conversion left %zu provinces without an owner, and nothing is written until "
+               "each has a country.\nFill in the plan below and pass it with --assign PLAN, or give "
+               "them all to one country with --assign-rest TAG.\n\n",
+               model.notAddedLabels().size());
+  std::fprintf(stderr, "# Plan: move each province id into the braces of the country that receives it.\n");
+  std::fprintf(stderr, "# Offered countries: %s\n", OfferedTags(model).c_str());
+  std::fprintf(stderr, "# Provinces without an owner:\n");
+  for (const std::string& label : model.notAddedLabels()) std::fprintf(stderr, "#   %s\n", label.c_str());
+  for (const std::string& tag : DistinctTags(model)) std::fprintf(stderr, "%s = { }\n", tag.c_str());
+}
+
+}  // namespace
+
+CliAssigner::CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive,
+                         StatusLog& log)
+    : choices_(std::move(choices)), gameFolder_(gameFolder), interactive_(interactive), log_(log) {}
+
+bool CliAssigner::Assign(MissingProvinceModel& model) {
+  model.Open(ProvinceNames::FromFolder(gameFolder_.Find()));
+  if (model.countryTags().empty()) {
+    std::fprintf(stderr, "The conversion left %zu provinces without an owner, and the scenario has no "
+                 "selectable country to give them to.\n", model.notAddedLabels().size());
+    return false;
+  }
+  if (choices_.restTag && !model.FindCountry(*choices_.restTag)) {
+    std::fprintf(stderr, "--assign-rest %s: the scenario offers no such country. Offered: %s\n",
+                 choices_.restTag->c_str(), OfferedTags(model).c_str());
+    return false;
+  }
+  if (choices_.planPath && !CarryOutPlan(model)) return false;
+  if (choices_.restTag) PlaceTheRest(model);
+  if (model.notAddedLabels().empty()) return true;
+  if (choices_.planPath) {
+    std::fprintf(stderr,
+                 "The plan %s leaves these provinces without a country: %s\nAdd them to the plan, or "
+                 "give the rest to one country with --assign-rest TAG.\n",
+                 choices_.planPath->c_str(), IdList(UnplacedIds(model)).c_str());
+    return false;
+  }
+  if (interactive_) return AskForTheRest(model);
+  PrintPlanToFill(model);
+  return false;
+}
+
+bool CliAssigner::CarryOutPlan(MissingProvinceModel& model) {
+  const std::string& path = *choices_.planPath;
+  ScriptFile plan;
+  if (!plan.Load(path, path, log_)) {
+    std::fprintf(stderr, "Could not read the plan %s.\n", path.c_str());
+    return false;
+  }
+  const ScriptNode* root = plan.root;
+  if (plan.errorCount > 0 || (root->kind != kBlock && root->ItemCount() > 0)) {
+    std::fprintf(stderr, "The plan %s is not made of entries like ENG = { 550 551 }.\n", path.c_str());
+    return false;
+  }
+  PassedOver passedOver;
+  for (int i = 0; root->kind == kBlock && i < root->ItemCount(); ++i)
+    if (!CarryOutEntry(model, root->ChildAt(i), passedOver)) return false;
+  if (!passedOver.notMissing.empty())
+    std::fprintf(stderr, "Warning: the plan %s names provinces that are not missing; passed over: %s\n",
+                 path.c_str(), IdList(passedOver.notMissing).c_str());
+  if (!passedOver.repeated.empty())
+    std::fprintf(stderr, "Warning: the plan %s names provinces more often than they are missing; the "
+                 "first entries count, passed over: %s\n", path.c_str(), IdList(passedOver.repeated).c_str());
+  return true;
+}
+
+bool CliAssigner::CarryOutEntry(MissingProvinceModel& model, const ScriptNode* entry,
+                                PassedOver& passedOver) {
+  const std::string& path = *choices_.planPath;
+  const std::string tag(entry->name());
+  const std::optional<std::size_t> country = model.FindCountry(tag);
+  if (!country) {
+    std::fprintf(stderr, "The plan %s gives provinces to %s, which the scenario does not offer. Offered: %s\n",
+                 path.c_str(), tag.c_str(), OfferedTags(model).c_str());
+    return false;
+  }
+  if (entry->kind != kNumbers && entry->kind != kUntyped) {
+    std::fprintf(stderr, "The plan %s: the entry %s must list province ids, as in %s = { 550 551 }.\n",
+                 path.c_str(), tag.c_str(), tag.c_str());
+    return false;
+  }
+  model.SelectCountry(*country);
+  for (int k = 0; k < entry->ItemCount(); ++k) {
+    const int32_t id = TruncateToInt32(entry->NumberAt(k));
+    if (PlaceProvince(model, id)) continue;
+    (IsMissing(model, id) ? passedOver.repeated : passedOver.notMissing).push_back(id);
+  }
+  return true;
+}
+
+void CliAssigner::PlaceTheRest(MissingProvinceModel& model) {
+  const std::size_t country = *model.FindCountry(*choices_.restTag);
+  while (!model.notAddedLabels().empty()) PlaceFirstUnplaced(model, country);
+}
+
+bool CliAssigner::AskForTheRest(MissingProvinceModel& model) {
+  const std::string offered = OfferedTags(model);
+  std::fprintf(stderr, "%zu provinces have no owner. Give each one to a country: %s\n",
+               model.notAddedLabels().size(), offered.c_str());
+  while (!model.notAddedLabels().empty()) {
+    std::fprintf(stderr, "Province %s - country: ", model.notAddedLabels().front().c_str());
+    std::fflush(stderr);
+    const std::optional<std::string> answer = ReadAnswer();
+    if (!answer) {
+      std::fprintf(stderr, "\nNo answer; the conversion stops.\n");
+      return false;
+    }
+    if (answer->empty()) continue;
+    const std::optional<std::size_t> country = model.FindCountry(*answer);
+    if (!country) {
+      std::fprintf(stderr, "%s is not offered; choose one of: %s\n", answer->c_str(), offered.c_str());
+      continue;
+    }
+    PlaceFirstUnplaced(model, *country);
+  }
+  return true;
+}
+
+bool StandardInputIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stdin)) != 0;
+#else
+  return isatty(STDIN_FILENO) != 0;
+#endif
+}

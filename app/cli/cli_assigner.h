@@ -1,0 +1,56 @@
+// How the command line places the provinces a conversion left without an
+// owner, through the missing-province model's commands:
+//   1. the plan of --assign: entries TAG = { 550 551 } carried out in file
+//      order; a tag the country box does not offer, or a plan that leaves a
+//      province unplaced, stops the run; ids that are not missing are passed
+//      over with a warning;
+//   2. --assign-rest TAG: every province still unplaced goes to TAG;
+//   3. without a plan, on a terminal: the tag is asked for province by province;
+//   4. without a plan and without a terminal: the missing provinces, the offered
+//      tags and a plan to fill are printed and the run stops.
+// Labels carry the province names of the --game-dir installation when given.
+// Questions, warnings and errors go to standard error.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "assign/province_assigner.h"
+#include "refdata/game_folder.h"
+#include "script/script_node.h"
+#include "script/status_log.h"
+
+struct AssignChoices {
+  std::optional<std::string> planPath;  // --assign
+  std::optional<std::string> restTag;   // --assign-rest
+};
+
+class CliAssigner : public ProvinceAssigner {
+ public:
+  // interactive: ask on standard input for what is left (when there is no plan).
+  CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive, StatusLog& log);
+  bool Assign(MissingProvinceModel& model) override;
+
+ private:
+  // Plan ids that were not placed: not missing at all, or listed more often than missing.
+  struct PassedOver {
+    std::vector<int32_t> notMissing;
+    std::vector<int32_t> repeated;
+  };
+
+  bool CarryOutPlan(MissingProvinceModel& model);
+  // One entry TAG = { ids }: false, after saying why, when it cannot be carried out.
+  bool CarryOutEntry(MissingProvinceModel& model, const ScriptNode* entry, PassedOver& passedOver);
+  void PlaceTheRest(MissingProvinceModel& model);
+  bool AskForTheRest(MissingProvinceModel& model);
+
+  AssignChoices choices_;
+  const GameFolder& gameFolder_;
+  bool interactive_;
+  StatusLog& log_;
+};
+
+// Whether standard input is a terminal that a person answers.
+bool StandardInputIsTerminal();
