@@ -96,9 +96,8 @@ void PrintPlanToFill(const MissingProvinceModel& model) {
 
 }  // namespace
 
-CliAssigner::CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive,
-                         StatusLog& log)
-    : choices_(std::move(choices)), gameFolder_(gameFolder), interactive_(interactive), log_(log) {}
+CliAssigner::CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive)
+    : choices_(std::move(choices)), gameFolder_(gameFolder), interactive_(interactive) {}
 
 bool CliAssigner::Assign(MissingProvinceModel& model) {
   model.Open(ProvinceNames::FromFolder(gameFolder_.Find()));
@@ -129,13 +128,14 @@ bool CliAssigner::Assign(MissingProvinceModel& model) {
 
 bool CliAssigner::CarryOutPlan(MissingProvinceModel& model) {
   const std::string& path = *choices_.planPath;
+  // The plan is no part of the conversion's report: its reader's lines are shown only
+  // when it cannot be used.
   ScriptFile plan;
-  if (!plan.Load(path, path, log_)) {
-    std::fprintf(stderr, "Could not read the plan %s.\n", path.c_str());
-    return false;
-  }
+  LineCollector loading;
+  const bool loaded = plan.Load(path, path, loading);
   const ScriptNode* root = plan.root;
-  if (plan.errorCount > 0 || (root->kind != kBlock && root->ItemCount() > 0)) {
+  if (!loaded || plan.errorCount > 0 || (root->kind != kBlock && root->ItemCount() > 0)) {
+    for (const std::string& line : loading.lines) std::fprintf(stderr, "%s\n", line.c_str());
     std::fprintf(stderr, "The plan %s is not made of entries like ENG = { 550 551 }.\n", path.c_str());
     return false;
   }

@@ -20,7 +20,6 @@
 #include "assign/province_assigner.h"
 #include "refdata/game_folder.h"
 #include "script/script_node.h"
-#include "script/status_log.h"
 
 struct AssignChoices {
   std::optional<std::string> planPath;  // --assign
@@ -30,7 +29,7 @@ struct AssignChoices {
 class CliAssigner : public ProvinceAssigner {
  public:
   // interactive: ask on standard input for what is left (when there is no plan).
-  CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive, StatusLog& log);
+  CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive);
   bool Assign(MissingProvinceModel& model) override;
 
  private:
@@ -49,7 +48,6 @@ class CliAssigner : public ProvinceAssigner {
   AssignChoices choices_;
   const GameFolder& gameFolder_;
   bool interactive_;
-  StatusLog& log_;
 };
 
 // Whether standard input is a terminal that a person answers.

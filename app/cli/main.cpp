@@ -58,7 +58,7 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
   }
   CliPlatform platform(save, scenario);
   const FixedGameFolder gameFolder(gameDir);
-  CliAssigner assigner(choices, gameFolder, StandardInputIsTerminal(), platform.Log());
+  CliAssigner assigner(choices, gameFolder, StandardInputIsTerminal());
   platform.SetAssigner(&assigner);
   ReferenceData data;
   const int failed = data.Load(platform.Log(), dataFolder);
