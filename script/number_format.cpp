@@ -13,6 +13,30 @@ size_t FormatInteger(int32_t value, char* out) {
   return static_cast<size_t>(std::to_chars(out, out + kNumberTextSize, value).ptr - out);
 }
 
+// Three decimals for a value below 2^31 in magnitude, without the general
+// conversion: value * 1000 is within 2^-12 of its exact product there, so
+// rounding it gives the exact answer unless the fraction lies near one half,
+// which is left to the general conversion (returns 0).
+size_t FormatThousandths(double value, char* out) {
+  const double scaled = std::fabs(value) * 1000.0;
+  const double whole = std::floor(scaled);
+  const double rest = scaled - whole;
+  if (rest > 0.49 && rest < 0.51) return 0;
+  const int64_t thousandths = static_cast<int64_t>(whole) + (rest >= 0.5 ? 1 : 0);
+  const int64_t units = thousandths / 1000;
+  const int64_t fraction = thousandths % 1000;
+  if (fraction == 0)  // reads back as a whole number: write it as one
+    return FormatInteger(static_cast<int32_t>(value < 0 ? -units : units), out);
+  char* p = out;
+  if (value < 0) *p++ = '-';
+  p = std::to_chars(p, out + kNumberTextSize, units).ptr;
+  *p++ = '.';
+  *p++ = static_cast<char>('0' + fraction / 100);
+  *p++ = static_cast<char>('0' + fraction / 10 % 10);
+  *p++ = static_cast<char>('0' + fraction % 10);
+  return static_cast<size_t>(p - out);
+}
+
 }  // namespace
 
 int32_t TruncateToInt32(double value) {
@@ -28,6 +52,8 @@ size_t FormatNumber(double value, char* out) {
     value = std::copysign(std::numeric_limits<double>::max(), value);
   if (FitsInt32(value) && static_cast<double>(static_cast<int32_t>(value)) == value)
     return FormatInteger(static_cast<int32_t>(value), out);
+  if (std::fabs(value) < 2147483647.0)
+    if (size_t length = FormatThousandths(value, out)) return length;
   char* end = std::to_chars(out, out + kNumberTextSize, value, std::chars_format::fixed, 3).ptr;
   size_t length = static_cast<size_t>(end - out);
   if (length >= 4 && std::memcmp(end - 4, ".000", 4) == 0) {

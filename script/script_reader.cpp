@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 #include "script/script_arena.h"
 
@@ -103,7 +104,38 @@ std::string_view ScriptReader::ReadWord() {
   return word_;
 }
 
+// A plain number that lies wholly in the buffer: at most 15 digits and one full
+// stop, not first. Its digits and its power of ten are both exact doubles, so
+// one division rounds exactly as the decimal conversion does. Null otherwise.
+std::optional<double> ScriptReader::ReadPlainNumber(std::string* text) {
+  const unsigned char* start = pos_ - 1;  // current_ came from the buffer
+  const unsigned char* p = start;
+  uint64_t digits = 0;
+  int count = 0;
+  int decimals = -1;  // -1: no full stop yet
+  for (; p < end_; ++p) {
+    if (IsDigit(*p)) {
+      digits = digits * 10 + (*p - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else if (*p == '.' && decimals < 0 && p != start) {
+      decimals = 0;
+    } else {
+      break;
+    }
+  }
+  if (p == end_ || *p == '.' || count > 15) return std::nullopt;
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (text) text->assign(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
+  pos_ = p;
+  ReadChar();
+  return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+}
+
 double ScriptReader::ReadNumber(std::string* text) {
+  if (IsDigit(current_))
+    if (std::optional<double> value = ReadPlainNumber(text)) return *value;
   number_.clear();
   bool point = false;
   while (IsDigit(current_) || current_ == '.') {

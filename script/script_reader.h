@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,7 @@ class ScriptReader {
   // Tokens.
   std::string_view ReadWord();
   double ReadNumber(std::string* text);
+  std::optional<double> ReadPlainNumber(std::string* text);
   std::string_view ReadQuoted();
   bool PeekFor(unsigned char c);
   void SkipBlanks();

@@ -105,6 +105,22 @@ TEST(ScriptReader, OutOfPlaceTokensAreReportedAndSkipped) {
   EXPECT_EQ(date.root()->ChildAt(0)->ChildAt(1)->name(), "1");
 }
 
+TEST(ScriptReader, NumbersConvertExactly) {
+  Loaded l("a = { 0.1 2.675 123456789012345678 1234567890.12345 000000000000000000012.5 12. 7 }\n");
+  const ScriptNode* a = l.root()->ChildAt(0);
+  ASSERT_EQ(a->ItemCount(), 7);
+  EXPECT_EQ(a->NumberAt(0), 0.1);
+  EXPECT_EQ(a->NumberAt(1), 2.675);
+  EXPECT_EQ(a->NumberAt(2), 123456789012345678.0);
+  EXPECT_EQ(a->NumberAt(3), 1234567890.12345);
+  EXPECT_EQ(a->NumberAt(4), 12.5);
+  EXPECT_EQ(a->NumberAt(5), 12);
+  EXPECT_EQ(a->NumberAt(6), 7);
+
+  Loaded key("g = { 12.5x = 1 }\n");  // a number's text with letters glued on is a key
+  EXPECT_EQ(key.root()->ChildAt(0)->ChildAt(0)->name(), "12.5x");
+}
+
 TEST(ScriptReader, UnterminatedStringEndsAtTheLine) {
   Loaded l("g = {\nname = \"abc\nb = 2\n}\nc = 3\n");
   EXPECT_EQ(l.log.lines[1], "Line 2: No ending \" of the string");

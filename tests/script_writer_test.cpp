@@ -118,6 +118,13 @@ TEST(ScriptWriter, NumberFormat) {
   EXPECT_EQ(Format(0.0001), "0");
   EXPECT_EQ(Format(-0.0004), "0");
   EXPECT_EQ(Format(1.9999), "2");
+  // Near a tie the stored binary value decides, as for any exact conversion.
+  EXPECT_EQ(Format(1.0005), "1");        // 1.000499999...
+  EXPECT_EQ(Format(2.0005), "2.001");    // 2.000500000...17
+  EXPECT_EQ(Format(1.2345), "1.234");    // 1.234499999...
+  EXPECT_EQ(Format(1234.5675), "1234.568");
+  EXPECT_EQ(Format(-7.25), "-7.250");
+  EXPECT_EQ(Format(2147483646.5), "2147483646.500");
   // Any double fits the buffer.
   std::string huge = Format(std::numeric_limits<double>::max());
   EXPECT_EQ(huge.size(), 309u + 4u);
