@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "script/script_file.h"
-#include "script/script_output.h"
+#include "tests/script_text.h"
 #include "tests/test_files.h"
 
 namespace {
@@ -19,11 +19,7 @@ struct Loaded {
   }
   ScriptNode* root() const { return file.root; }
   // The tree in the writer's text, a compact way to compare whole trees.
-  std::string Text() const {
-    ScriptOutput out;
-    for (int i = 0; i < root()->ItemCount(); ++i) root()->ChildAt(i)->Write(out, 0, false);
-    return out.text();
-  }
+  std::string Text() const { return WrittenChildren(root()); }
   TempDir dir;
   LineCollector log;
   ScriptFile file;

@@ -34,3 +34,28 @@ inline std::string WrittenChildren(const ScriptNode* root) {
   for (int i = 0; i < root->ItemCount(); ++i) root->ChildAt(i)->Write(out, 0, false);
   return out.text();
 }
+
+// A tree built in a test, owned by a ScriptFile.
+struct TestTree {
+  TestTree() { file.root = ScriptNode::NewRoot(); }
+  ScriptNode* root() const { return file.root; }
+  std::string Text() const { return WrittenChildren(file.root); }
+  ScriptFile file;
+};
+
+// key = value, a single number written without braces.
+inline ScriptNode* AddBareNumber(ScriptNode* parent, std::string_view name, double value) {
+  ScriptNode* node = parent->AddChild(name, 3);
+  node->bare = 1;
+  node->AddNumber(value);
+  return node;
+}
+
+// key = text, a single word (kWords) or quoted string (kQuoted) written without braces.
+inline ScriptNode* AddBareText(ScriptNode* parent, std::string_view name, uint8_t kind,
+                               std::string_view text) {
+  ScriptNode* node = parent->AddChild(name, 3);
+  node->bare = 1;
+  node->AddString(kind, text);
+  return node;
+}

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "script/script_file.h"
+#include "tests/script_text.h"
 
 namespace {
 
-// Owns a tree built in the test.
-struct Tree {
-  Tree() { file.root = ScriptNode::NewRoot(); }
-  ScriptNode* root() const { return file.root; }
-  ScriptFile file;
-};
+using Tree = TestTree;
 
 ScriptNode* Words(ScriptNode* parent, std::string_view name, std::initializer_list<const char*> words) {
   ScriptNode* node = parent->AddChild(name, 3);
@@ -17,19 +13,12 @@ ScriptNode* Words(ScriptNode* parent, std::string_view name, std::initializer_li
   return node;
 }
 
-ScriptNode* Number(ScriptNode* parent, std::string_view name, double value) {
-  ScriptNode* node = parent->AddChild(name, 3);
-  node->bare = 1;
-  node->AddNumber(value);
-  return node;
-}
-
 TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
   Tree t;
   ScriptNode* a = t.root()->AddChild("x", 3);
   ScriptNode* inner = a->AddChild("x", 3);
-  Number(inner, "x", 1);
-  Number(t.root(), "x", 2);
+  AddBareNumber(inner, "x", 1);
+  AddBareNumber(t.root(), "x", 2);
 
   std::vector<ScriptMatch> top;
   t.root()->FindAll("x", &top, 0, 0);
@@ -61,7 +50,7 @@ TEST(ScriptTree, FindAllAtDepthOneSeesWordsAndGrandchildren) {
   EXPECT_EQ(found[0].level, 1);
 
   Tree block;
-  ScriptNode* x = Number(block.root()->AddChild("a", 3), "x", 1);
+  ScriptNode* x = AddBareNumber(block.root()->AddChild("a", 3), "x", 1);
   found.clear();
   block.root()->FindAll("x", &found, 1, 0);
   ASSERT_EQ(found.size(), 1u);
@@ -104,7 +93,7 @@ TEST(ScriptTree, FindValueComparesExactlyOrByTruncation) {
 TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
   Tree source;
   ScriptNode* block = source.root()->AddChild("b", 3);
-  Number(block, "deep", 7);
+  AddBareNumber(block, "deep", 7);
   Words(source.root(), "w", {"ENG", "FRA"});
   ScriptNode* q = source.root()->AddChild("q", 3);
   q->bare = 1;
@@ -148,7 +137,7 @@ TEST(ScriptTree, SetNumberAndClearReplaceItems) {
 
 TEST(ScriptTree, NodesStayPutWhileSiblingsAreAdded) {
   Tree t;
-  ScriptNode* first = Number(t.root(), "first", 1);
+  ScriptNode* first = AddBareNumber(t.root(), "first", 1);
   std::vector<ScriptNode*> added;
   for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild("c" + std::to_string(i), 3));
   EXPECT_EQ(first->NumberAt(0), 1);

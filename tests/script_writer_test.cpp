@@ -6,34 +6,12 @@
 #include "script/number_format.h"
 #include "script/script_file.h"
 #include "script/script_output.h"
+#include "tests/script_text.h"
 #include "tests/test_files.h"
 
 namespace {
 
-struct Tree {
-  Tree() { file.root = ScriptNode::NewRoot(); }
-  ScriptNode* root() const { return file.root; }
-  std::string Text() const {
-    ScriptOutput out;
-    for (int i = 0; i < root()->ItemCount(); ++i) root()->ChildAt(i)->Write(out, 0, false);
-    return out.text();
-  }
-  ScriptFile file;
-};
-
-ScriptNode* Bare(ScriptNode* parent, std::string_view name, double value) {
-  ScriptNode* node = parent->AddChild(name, 3);
-  node->bare = 1;
-  node->AddNumber(value);
-  return node;
-}
-
-ScriptNode* BareText(ScriptNode* parent, std::string_view name, uint8_t kind, std::string_view text) {
-  ScriptNode* node = parent->AddChild(name, 3);
-  node->bare = 1;
-  node->AddString(kind, text);
-  return node;
-}
+using Tree = TestTree;
 
 std::string Format(double value) {
   char text[kNumberTextSize];
@@ -42,15 +20,15 @@ std::string Format(double value) {
 
 TEST(ScriptWriter, SavesTheReferenceExampleExactly) {
   Tree t;
-  Bare(t.root(), "a", 5);
+  AddBareNumber(t.root(), "a", 5);
   ScriptNode* b = t.root()->AddChild("b", 3);
   b->AddNumber(1);
   b->AddNumber(2.5);
   ScriptNode* c = t.root()->AddChild("c", 3);
-  BareText(c, "x", kWords, "ENG");
-  Bare(c, "y", 3);
-  BareText(c, "z", kQuoted, "txt");
-  Bare(t.root()->AddChild("d", 3), "e", 1);
+  AddBareText(c, "x", kWords, "ENG");
+  AddBareNumber(c, "y", 3);
+  AddBareText(c, "z", kQuoted, "txt");
+  AddBareNumber(t.root()->AddChild("d", 3), "e", 1);
 
   TempDir dir;
   LineCollector log;
@@ -71,16 +49,16 @@ TEST(ScriptWriter, SavesTheReferenceExampleExactly) {
 
 TEST(ScriptWriter, LayoutDecisions) {
   Tree nested;
-  Bare(nested.root()->AddChild("f", 3)->AddChild("g", 3), "h", 1);
+  AddBareNumber(nested.root()->AddChild("f", 3)->AddChild("g", 3), "h", 1);
   EXPECT_EQ(nested.Text(), "f = { g = { h = 1 }\n }\n");
 
   Tree sections;
   ScriptNode* header = sections.root()->AddChild("header", 3);
-  Bare(header, "a", 1);
-  Bare(header, "b", 2);
+  AddBareNumber(header, "a", 1);
+  AddBareNumber(header, "b", 2);
   ScriptNode* player = sections.root()->AddChild("player", 3);
-  Bare(player, "a", 1);
-  Bare(player, "b", 2);
+  AddBareNumber(player, "a", 1);
+  AddBareNumber(player, "b", 2);
   EXPECT_EQ(sections.Text(), "header = \n{\n    a = 1\n    b = 2\n}\nplayer = { a = 1 b = 2 }\n");
 
   Tree lists;
@@ -96,9 +74,9 @@ TEST(ScriptWriter, LayoutDecisions) {
 
   Tree anonymous;
   ScriptNode* anon = anonymous.root()->AddChild("outer", 3)->AddChild("", 3);
-  for (const char* k : {"a", "b", "c"}) Bare(anon, k, 1);
-  Bare(anonymous.root()->ChildAt(0), "x", 1);
-  Bare(anonymous.root()->ChildAt(0), "y", 1);
+  for (const char* k : {"a", "b", "c"}) AddBareNumber(anon, k, 1);
+  AddBareNumber(anonymous.root()->ChildAt(0), "x", 1);
+  AddBareNumber(anonymous.root()->ChildAt(0), "y", 1);
   EXPECT_EQ(anonymous.Text(),
             "outer = \n{\n\n    {\n        a = 1\n        b = 1\n        c = 1\n    }\n"
             "    x = 1\n    y = 1\n}\n");
@@ -143,7 +121,7 @@ TEST(ScriptWriter, SaveFailuresAreReportedAndLeaveFilesAlone) {
   EXPECT_TRUE(log.lines.empty());
 
   Tree t;
-  Bare(t.root(), "a", 1);
+  AddBareNumber(t.root(), "a", 1);
   std::string missing = dir.File("no-folder/out.kst");
   EXPECT_FALSE(t.file.Save(missing, "G", log));
   EXPECT_EQ(log.lines, std::vector<std::string>{"Could not open " + missing + " for output"});
@@ -173,7 +151,7 @@ TEST(ScriptWriter, WriteErrorsAreNotReportedAsSuccess) {
   WriteFile(target, "keep me");
   std::filesystem::create_symlink("/dev/full", target + ".part");
   Tree t;
-  for (int i = 0; i < 1000; ++i) Bare(t.root(), "key", i);
+  for (int i = 0; i < 1000; ++i) AddBareNumber(t.root(), "key", i);
   LineCollector log;
   EXPECT_FALSE(t.file.Save(target, "G", log));
   EXPECT_EQ(log.lines, std::vector<std::string>{"Could not write " + target});
