@@ -1,11 +1,13 @@
 #include "bench/child_run.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -43,3 +45,16 @@ ChildRun RunChild(const std::vector<std::string>& args) {
   run.peakRssBytes = static_cast<uint64_t>(usage.ru_maxrss) * 1024;  // reported in KiB
   return run;
 }
+
+uint64_t ResidentBytes() {
+  unsigned long long totalPages = 0;
+  unsigned long long residentPages = 0;
+  FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (!statm) return 0;
+  const int read = std::fscanf(statm, "%llu %llu", &totalPages, &residentPages);
+  std::fclose(statm);
+  if (read != 2) return 0;
+  return residentPages * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+void ReleaseFreedMemory() { malloc_trim(0); }

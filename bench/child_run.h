@@ -22,3 +22,10 @@ struct ChildRun {
 };
 
 ChildRun RunChild(const std::vector<std::string>& args);
+
+// This process's resident memory now, which a child started now may count in its
+// peak: it should be small next to the child's own.
+uint64_t ResidentBytes();
+// Hands the memory this process has freed back to the system (the C library
+// keeps large freed blocks otherwise), before children are measured.
+void ReleaseFreedMemory();

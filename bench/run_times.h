@@ -36,6 +36,17 @@ inline double ProcessCpuSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+// Wall and processor times of repeated runs in this process.
+struct InProcessTimes {
+  RunTimes wall;
+  RunTimes cpu;
+
+  void Add(RunDuration d) {
+    wall.Add(d.wall);
+    cpu.Add(d.cpu);
+  }
+};
+
 template <typename F>
 RunDuration TimeOf(F&& f) {
   const double cpuStart = ProcessCpuSeconds();

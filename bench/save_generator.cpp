@@ -6,12 +6,16 @@
 #include <vector>
 
 #include "bench/save_vocabulary.h"
+#include "refdata/province_map.h"
 
 namespace {
 
 using vocabulary::Pick;
 
 constexpr uint64_t kSeed = 0x5A17'3A2C'1861'0412ull;
+// Seeds of the countries' own streams lie this far apart. It must not be the
+// random source's own increment, or each stream would be its neighbour's shifted by one.
+constexpr uint64_t kCountrySeedStep = 0xD1B5'4A32'D192'ED03ull;
 constexpr size_t kMaxProvinces = 2500;
 constexpr size_t kMaxCountries = 200;
 constexpr size_t kMinProvinces = 20;
@@ -19,8 +23,19 @@ constexpr size_t kMinCountries = 5;
 constexpr uint64_t kBytesPerProvinceAtLeast = 2000;  // below this, fewer provinces
 constexpr size_t kProvincesPerCountry = 12;
 constexpr uint64_t kProvincePercent = 62;  // share of the file in province blocks
+constexpr int kLastSourceId = 2859;        // the highest id of the province table
+constexpr size_t kUnmappedPercent = 8;     // provinces the table does not map
 constexpr size_t kUnownedPercent = 8;
+constexpr uint32_t kClaimOnUnownedPercent = 60;
+constexpr uint32_t kClaimOnOwnedPercent = 4;
+constexpr size_t kSelectable = 24;
+constexpr size_t kAiSlots = 3;  // players' slots left to the computer before the human's
 constexpr int kYear = 1861;
+
+// Technologies are numbered by thousand-range, ten apart: 1010, 1020, ...
+constexpr int kTechRanges[] = {1, 2, 3, 4, 5};
+constexpr int kTechsPerRange = 26;
+constexpr int kTechsInFourthRange = 5;
 
 // Unit ids in a save are pairs: the id and the type of thing it numbers.
 constexpr int kArmyIdType = 41;
@@ -35,6 +50,34 @@ constexpr int kIssueSpacing = 7;  // issues are numbered up to about kIssues tim
 
 // A weight in [0.4, 1.6], in thousandths: blocks of one kind differ in size.
 int64_t SizeWeight(SaveRandom& random) { return random.Between(400, 1600); }
+
+// k of the values, spread evenly over them, in their order.
+std::vector<int> EvenlySpread(const std::vector<int>& values, size_t k) {
+  std::vector<int> chosen;
+  for (size_t i = 0; i < k; ++i) chosen.push_back(values[i * values.size() / k]);
+  return chosen;
+}
+
+// The province ids of a save with count provinces, ascending: ids of the
+// built-in table, with kUnmappedPercent of ids it does not map.
+std::vector<int> ChooseProvinceIds(const ProvinceMap& map, size_t count) {
+  std::vector<int> mapped;
+  std::vector<int> unmapped;
+  for (int id = 1; id <= kLastSourceId; ++id) (map.Find(id) ? mapped : unmapped).push_back(id);
+  const size_t mappedCount = std::min(mapped.size(), count - count * kUnmappedPercent / 100);
+  std::vector<int> ids = EvenlySpread(mapped, mappedCount);
+  const std::vector<int> others = EvenlySpread(unmapped, count - mappedCount);
+  ids.insert(ids.end(), others.begin(), others.end());
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+ProvinceMap BuiltInProvinceMap() {
+  ProvinceMap map;
+  LineCollector log;
+  map.Build("Provinces.txt", log);
+  return map;
+}
 
 class SaveGenerator {
  public:
@@ -56,14 +99,20 @@ class SaveGenerator {
   void WriteRgo(int provinceId);
   void WritePop(int provinceId, std::string_view culture);
   void WritePopOpinions();
+  void WriteClaim(size_t index);
 
   // Country blocks.
   void WriteCountry(size_t index, uint64_t budget);
   void WriteCountryFacts(size_t index);
+  void WritePoliticsWords();
+  void WriteEconomyFacts(size_t index);
   void WriteProvinceLists(size_t index);
-  void WriteTechnology();
-  void WritePolitics();
+  void WriteTechnology(size_t index);
+  void WriteStates(size_t index);
+  void WriteFactory(size_t index);
+  void WritePartiesAndTaxes();
   void WriteRelations(size_t index);
+  void WriteOverlord(size_t index);
   void WriteArmy(size_t index);
   void WriteRegiment(int homeProvince);
   void WriteNavy(size_t index);
@@ -72,19 +121,26 @@ class SaveGenerator {
   // Pieces shared by several blocks.
   void WriteIdPair(std::string_view key, int idType);
   void WritePastDate(std::string_view key, int yearsBack);
+  void WriteUnitLocation(int home);
   int HomeProvince(size_t country);
+  int64_t Advancement(size_t country);
   std::string_view AnyTag();
-  int ProvinceId(size_t index) const { return static_cast<int>(index) + 1; }
   std::string_view OwnerTag(size_t province) const;
+  // The owner of the nearest owned province before this one; any country when there is none.
+  std::string_view NeighbourTag(size_t province);
 
   SaveOptions options_;
   SaveRandom random_;
   SaveText text_;
+  ProvinceMap provinceMap_;
   size_t provinceCount_;
   size_t countryCount_;
+  std::vector<int> provinceIds_;  // per province: its source id
+  std::vector<int> unmappedIds_;
   std::vector<std::string> tags_;
   std::vector<int> owners_;                     // per province: country index, or -1
   std::vector<std::vector<int64_t>> ownedIds_;  // per country
+  std::vector<std::vector<int>> homeIds_;       // per country: owned ids the table maps
   std::vector<std::string> cultures_;           // per country
   int nextId_ = 1;
   int armyCount_ = 0;
@@ -92,10 +148,16 @@ class SaveGenerator {
 };
 
 SaveGenerator::SaveGenerator(const SaveOptions& options)
-    : options_(options), random_(kSeed), text_(options.lineEnd, random_) {
+    : options_(options),
+      random_(kSeed),
+      text_(options.lineEnd, random_),
+      provinceMap_(BuiltInProvinceMap()) {
   provinceCount_ = static_cast<size_t>(
       std::clamp<uint64_t>(options.bytes / kBytesPerProvinceAtLeast, kMinProvinces, kMaxProvinces));
   countryCount_ = std::clamp(provinceCount_ / kProvincesPerCountry, kMinCountries, kMaxCountries);
+  provinceIds_ = ChooseProvinceIds(provinceMap_, provinceCount_);
+  for (int id : provinceIds_)
+    if (!provinceMap_.Find(id)) unmappedIds_.push_back(id);
   tags_ = vocabulary::CountryTags(countryCount_, random_);
   for (size_t i = 0; i < countryCount_; ++i)
     cultures_.emplace_back(Pick(vocabulary::kCultures, random_));
@@ -111,11 +173,12 @@ std::string SaveGenerator::Run() {
   return text_.Take();
 }
 
-// Countries own runs of neighbouring provinces; the familiar great powers come
-// first and own the most. A few provinces stay unowned.
+// Countries own runs of neighbouring provinces; the great powers come first
+// and own the most. A few provinces stay unowned.
 void SaveGenerator::AssignProvinces() {
   owners_.assign(provinceCount_, -1);
   ownedIds_.assign(countryCount_, {});
+  homeIds_.assign(countryCount_, {});
   std::vector<uint64_t> weights(countryCount_);
   uint64_t total = 0;
   for (size_t c = 0; c < countryCount_; ++c) total += weights[c] = 10 + 300 / (c + 1);
@@ -129,7 +192,8 @@ void SaveGenerator::AssignProvinces() {
     }
     if (random_.Chance(kUnownedPercent)) continue;
     owners_[p] = static_cast<int>(country);
-    ownedIds_[country].push_back(ProvinceId(p));
+    ownedIds_[country].push_back(provinceIds_[p]);
+    if (provinceMap_.Find(provinceIds_[p])) homeIds_[country].push_back(provinceIds_[p]);
   }
 }
 
@@ -142,18 +206,28 @@ void SaveGenerator::WriteOpening() {
   text_.Whole("rng_seed", random_.Between(1, 1'000'000'000));
 }
 
+// The first country is the human player's; the slots before its own belong
+// to the computer and name nobody after their colon.
 void SaveGenerator::WriteHeader() {
   text_.Open("header");
   text_.Quoted("version", "2.31");
   text_.Date("date", kYear, 4, 12);
   text_.Word("player", tags_[0]);
   text_.Open("pop");
-  text_.Whole("total", random_.Between(100'000'000, 900'000'000));
+  text_.Fixed("total", random_.Between(20'000'000, 60'000'000));  // the pops' sizes summed
   text_.Whole("provinces", static_cast<int64_t>(provinceCount_));
   text_.Close();
-  std::vector<std::string_view> selectable(tags_.begin(),
-                                           tags_.begin() + std::min<size_t>(tags_.size(), 24));
+  const size_t selectableCount = std::min(tags_.size(), kSelectable);
+  std::vector<std::string_view> selectable(tags_.begin(), tags_.begin() + selectableCount);
   text_.WordList("selectable", selectable);
+  for (size_t i = 1; i <= kAiSlots && i < selectableCount; ++i) {
+    text_.Open(tags_[i]);
+    text_.Quoted("playername", "AI:");
+    text_.Close();
+  }
+  text_.Open(tags_[0]);
+  text_.Quoted("playername", vocabulary::PlayerName(random_));
+  text_.Close();
   text_.Close();
 }
 
@@ -187,7 +261,7 @@ void SaveGenerator::WriteCountries(uint64_t end) {
 
 void SaveGenerator::WriteProvince(size_t index, uint64_t budget) {
   const size_t start = text_.Size();
-  const int id = ProvinceId(index);
+  const int id = provinceIds_[index];
   if (random_.Chance(5)) text_.Comment("province " + std::to_string(id));
   text_.Open("province");
   WriteProvinceFacts(index);
@@ -198,11 +272,12 @@ void SaveGenerator::WriteProvince(size_t index, uint64_t budget) {
   do {
     WritePop(id, random_.Chance(80) ? culture : Pick(vocabulary::kCultures, random_));
   } while (text_.Size() - start < budget);
+  WriteClaim(index);
   text_.Close();
 }
 
 void SaveGenerator::WriteProvinceFacts(size_t index) {
-  const int id = ProvinceId(index);
+  const int id = provinceIds_[index];
   text_.Whole("id", id);
   text_.Quoted("name", vocabulary::PlaceName(random_));
   const std::string_view owner = OwnerTag(index);
@@ -215,7 +290,10 @@ void SaveGenerator::WriteProvinceFacts(size_t index) {
   text_.Fixed("garrison", 100'000);
   text_.Whole("life_rating", random_.Between(10, 45));
   text_.Fixed("infrastructure", random_.Between(0, 4) * 250);
-  text_.Whole("railroad_level", random_.Between(0, 5));
+  if (random_.Chance(80))
+    text_.Whole("railroad_level", random_.Between(0, 5));
+  else
+    text_.Fixed("railroad_level", random_.Between(0, 10) * 500);
   text_.WholeList("fort", {random_.Between(0, 2), 0});
   if (random_.Chance(20)) text_.WholeList("naval_base", {random_.Between(1, 6), 0});
   WritePastDate("last_imigration", 20);
@@ -250,10 +328,11 @@ void SaveGenerator::WriteRgo(int provinceId) {
   text_.Close();
 }
 
+// Sizes are in the save's own unit, a few tenths to one and a half each.
 void SaveGenerator::WritePop(int provinceId, std::string_view culture) {
   text_.Open("pop");
   text_.Whole("id", nextId_++);
-  text_.Whole("size", random_.Between(50, 60'000));
+  text_.Fixed("size", random_.Between(20, 1500));
   text_.Word("type", Pick(vocabulary::kPopTypes, random_));
   text_.Word("culture", culture);
   text_.Word("religion", Pick(vocabulary::kReligions, random_));
@@ -285,16 +364,31 @@ void SaveGenerator::WritePopOpinions() {
   text_.Close();
 }
 
+// Unowned provinces are mostly claimed, owned ones seldom; a third of the
+// claims are on provinces with nationalism, which makes them void.
+void SaveGenerator::WriteClaim(size_t index) {
+  const bool unowned = owners_[index] < 0;
+  if (!random_.Chance(unowned ? kClaimOnUnownedPercent : kClaimOnOwnedPercent)) return;
+  text_.Word("claimant", NeighbourTag(index));
+  text_.Word("claim", "yes");
+  if (random_.Chance(33)) text_.Fixed("nationalism", random_.Between(500, 20'000));
+}
+
+// Each country draws from a stream of its own and ends with its forces, so
+// that leaving the forces out changes nothing else in the file.
 void SaveGenerator::WriteCountry(size_t index, uint64_t budget) {
+  random_ = SaveRandom(kSeed + kCountrySeedStep * (index + 1));
   const size_t start = text_.Size();
   text_.Comment("country " + tags_[index]);
   text_.Open("country");
   WriteCountryFacts(index);
   WriteProvinceLists(index);
-  WriteTechnology();
-  WritePolitics();
+  WriteTechnology(index);
+  WriteStates(index);
+  WritePartiesAndTaxes();
   WriteRelations(index);
-  while (text_.Size() - start < budget) {
+  WriteOverlord(index);
+  while (options_.forces && text_.Size() - start < budget) {
     if (random_.Chance(75))
       WriteArmy(index);
     else
@@ -311,50 +405,94 @@ void SaveGenerator::WriteCountryFacts(size_t index) {
     accepted.push_back(Pick(vocabulary::kCultures, random_));
   text_.WordList("accepted_cultures", accepted);
   text_.Word("religion", Pick(vocabulary::kReligions, random_));
-  text_.Word("government", Pick(vocabulary::kGovernments, random_));
-  text_.Word("nationalvalue", Pick(vocabulary::kNationalValues, random_));
-  const auto& owned = ownedIds_[index];
-  text_.Whole("capital",
-              owned.empty() ? 0 : owned[random_.Below(static_cast<uint32_t>(owned.size()))]);
+  WritePoliticsWords();
+  WriteEconomyFacts(index);
   text_.Fixed("money", random_.Between(-50'000'000, 900'000'000));
   text_.Fixed("prestige", random_.Between(0, 400'000));
-  text_.Fixed("badboy", random_.Between(0, 25'000));
   text_.Fixed("plurality", random_.Between(0, 100'000));
   text_.Fixed("research_points", random_.Between(0, 9'000'000));
   text_.Quoted("name", vocabulary::PlaceName(random_));
 }
 
+void SaveGenerator::WritePoliticsWords() {
+  text_.Word("government", Pick(vocabulary::kGovernments, random_));
+  text_.Word("national_value", Pick(vocabulary::kNationalValues, random_));
+  text_.Word("executive_designation", Pick(vocabulary::kExecutives, random_));
+  text_.Word("political_parties", Pick(vocabulary::kPartyLaws, random_));
+  text_.Word("trade_unions", Pick(vocabulary::kUnionLaws, random_));
+  text_.Word("press_rights", Pick(vocabulary::kPressLaws, random_));
+  text_.Word("voting_rights", Pick(vocabulary::kVotingLaws, random_));
+  text_.Word("party_system", Pick(vocabulary::kPartySystems, random_));
+  text_.Fixed("badboy", random_.Between(0, 60'000));
+}
+
+// The capital is one of the country's provinces that the table maps.
+void SaveGenerator::WriteEconomyFacts(size_t index) {
+  const auto& homes = homeIds_[index];
+  text_.Whole("capital", homes.empty() ? 0 : homes[random_.Below(static_cast<uint32_t>(homes.size()))]);
+  text_.Fixed("manpower", random_.Between(0, 300'000));
+  text_.Whole("mobilization", random_.Between(0, 10));
+  if (random_.Chance(70)) text_.Whole("clipper_convoy", random_.Between(0, 8));
+  if (random_.Chance(70)) text_.Whole("steamer_convoy", random_.Between(0, 14));
+}
+
+// National provinces: most of the owned ones, and now and then the first
+// provinces of the next country's run.
 void SaveGenerator::WriteProvinceLists(size_t index) {
   const auto& owned = ownedIds_[index];
   text_.WholeList("ownedprovinces", owned);
   std::vector<int64_t> national;
   for (int64_t id : owned)
     if (random_.Chance(85)) national.push_back(id);
+  if (index + 1 < countryCount_ && random_.Chance(30)) {
+    const auto& next = ownedIds_[index + 1];
+    national.insert(national.end(), next.begin(), next.begin() + std::min<size_t>(next.size(), 2));
+  }
   text_.WholeList("nationalprovinces", national);
 }
 
-void SaveGenerator::WriteTechnology() {
-  std::vector<int64_t> researched;
-  for (int64_t tech = 1; tech <= 120; ++tech)
-    if (random_.Chance(45)) researched.push_back(tech);
-  text_.WholeList("technology", researched);
-  std::vector<int64_t> inventions;
-  for (int64_t invention = 1; invention <= 300; ++invention)
-    if (random_.Chance(20)) inventions.push_back(invention);
-  text_.WholeList("active_inventions", inventions);
+// The leading countries hold most technologies of every range.
+void SaveGenerator::WriteTechnology(size_t index) {
+  const int64_t advancement = Advancement(index);
+  std::vector<int64_t> known;
+  for (int range : kTechRanges) {
+    const int most = range == 4 ? kTechsInFourthRange : kTechsPerRange;
+    const int64_t count =
+        std::clamp<int64_t>(advancement * most / 1000 + random_.Between(-3, 3), 0, most);
+    for (int64_t k = 1; k <= count; ++k) known.push_back(range * 1000 + k * 10);
+  }
+  text_.WholeList("techapps", known);
 }
 
-void SaveGenerator::WritePolitics() {
+// The owned provinces in states of one to five neighbours, each state with a
+// few factories.
+void SaveGenerator::WriteStates(size_t index) {
+  const auto& owned = ownedIds_[index];
+  for (size_t first = 0; first < owned.size();) {
+    const size_t end = std::min(owned.size(), first + 1 + random_.Below(5));
+    text_.Open("state");
+    text_.Quoted("name", vocabulary::PlaceName(random_));
+    for (size_t p = first; p < end; ++p) text_.Whole("province", owned[p]);
+    for (uint32_t f = random_.Below(5); f > 0; --f) WriteFactory(index);
+    text_.Close();
+    first = end;
+  }
+}
+
+void SaveGenerator::WriteFactory(size_t index) {
+  text_.Open("factory");
+  text_.Word("type", Pick(vocabulary::kFactoryTypes, random_));
+  text_.Whole("level", 1 + Advancement(index) * random_.Between(0, 4) / 1000);
+  text_.Fixed("money", random_.Between(0, 2'000'000));
+  text_.Close();
+}
+
+void SaveGenerator::WritePartiesAndTaxes() {
   text_.Whole("ruling_party", random_.Between(1, 400));
   text_.WholeList("active_party", {random_.Between(1, 400), random_.Between(1, 400)});
   text_.Open("upper_house");
   for (std::string_view ideology : {"conservative", "liberal", "reactionary", "socialist"})
     text_.Fixed(ideology, random_.Between(0, 1000));
-  text_.Close();
-  text_.Open("policy");
-  text_.Word("trade_policy", random_.Chance(50) ? "free_trade" : "protectionism");
-  text_.Word("economic_policy", random_.Chance(50) ? "laissez_faire" : "interventionism");
-  text_.Word("war_policy", random_.Chance(50) ? "jingoism" : "pacifism");
   text_.Close();
   for (std::string_view tax : {"rich_tax", "middle_tax", "poor_tax"}) {
     text_.Open(tax);
@@ -366,32 +504,44 @@ void SaveGenerator::WritePolitics() {
   text_.Fixed("tariffs", random_.Between(-250, 500));
 }
 
-// Relations with a handful of other countries, each under the other's tag.
+// Opinions of a handful of other countries, each under the other's tag.
 void SaveGenerator::WriteRelations(size_t index) {
-  std::vector<std::string_view> targets;
-  const uint32_t count = 4 + random_.Below(20);
-  for (uint32_t i = 0; i < count; ++i) {
+  text_.Open("diplomacy");
+  for (uint32_t count = 4 + random_.Below(20); count > 0; --count) {
     const std::string_view other = AnyTag();
     if (other == tags_[index]) continue;
-    text_.Open(other);
-    text_.Whole("value", random_.Between(-200, 200));
-    text_.Whole("level", random_.Between(0, 5));
+    text_.Open("relation");
+    text_.Word("tag", other);
+    text_.Fixed("value", random_.Between(-200'000, 200'000));
     if (random_.Chance(20)) text_.Word("military_access", "yes");
     if (random_.Chance(10)) WritePastDate("last_war", 25);
     text_.Close();
-    if (random_.Chance(15)) targets.push_back(other);
   }
-  text_.WordList("ai_targets", targets);
+  text_.Close();
+}
+
+// One country in seven beyond the great powers is a subject: a dominion of
+// the first country, or a satellite of a great power, whose tag satellites
+// write in lower case.
+void SaveGenerator::WriteOverlord(size_t index) {
+  constexpr size_t kGreatPowers = 8;
+  if (index < kGreatPowers || !random_.Chance(15)) return;
+  if (random_.Chance(50)) {
+    text_.Word("dominion", tags_[0]);
+    return;
+  }
+  std::string tag = tags_[random_.Below(static_cast<uint32_t>(std::min(kGreatPowers, countryCount_)))];
+  for (char& c : tag) c = static_cast<char>(c - 'A' + 'a');
+  text_.Word("satellite", tag);
 }
 
 void SaveGenerator::WriteArmy(size_t index) {
   const int home = HomeProvince(index);
-  text_.Open("army");
-  WriteIdPair("id", kArmyIdType);
+  text_.Open("landunit");
   text_.Quoted("name", vocabulary::OrdinalName(++armyCount_, "Army"));
+  WriteIdPair("id", kArmyIdType);
   if (random_.Chance(60)) WriteIdPair("leader", kLeaderIdType);
-  text_.Whole("location", home);
-  text_.Whole("previous", home);
+  WriteUnitLocation(home);
   text_.Fixed("movement_progress", 0);
   text_.Fixed("supplies", random_.Between(500, 1000));
   const int regiments = static_cast<int>(random_.Between(2, 10));
@@ -399,14 +549,19 @@ void SaveGenerator::WriteArmy(size_t index) {
   text_.Close();
 }
 
+// A regiment is a "division" of its land unit: its name, type and quality,
+// sometimes armour attached, and the rest of its record.
 void SaveGenerator::WriteRegiment(int homeProvince) {
   const std::string_view type = Pick(vocabulary::kRegimentTypes, random_);
   std::string name(type);
   name[0] = static_cast<char>(name[0] - 'a' + 'A');
-  text_.Open("regiment");
-  WriteIdPair("id", kRegimentIdType);
+  text_.Open("division");
   text_.Quoted("name", vocabulary::OrdinalName(static_cast<int>(random_.Between(1, 120)),
                                                name + " Regiment"));
+  WriteIdPair("id", kRegimentIdType);
+  text_.Word("type", type);
+  text_.Word("quality", Pick(vocabulary::kRegimentQualities, random_));
+  if (type == "infantry" && random_.Chance(10)) text_.Word("extra", "barrel");
   text_.Open("pop");
   text_.Whole("id", random_.Between(1, nextId_));
   text_.Whole("type", kPopIdType);
@@ -416,16 +571,15 @@ void SaveGenerator::WriteRegiment(int homeProvince) {
   text_.Fixed("strength", random_.Between(100, 3'000));
   text_.Fixed("experience", random_.Between(0, 20'000));
   text_.Whole("count", 1);
-  text_.Word("type", type);
   text_.Close();
 }
 
 void SaveGenerator::WriteNavy(size_t index) {
   const int base = HomeProvince(index);
-  text_.Open("navy");
-  WriteIdPair("id", kNavyIdType);
+  text_.Open("navalunit");
   text_.Quoted("name", vocabulary::OrdinalName(++navyCount_, "Fleet"));
-  text_.Whole("location", base);
+  WriteIdPair("id", kNavyIdType);
+  WriteUnitLocation(base);
   text_.Whole("base", base);
   text_.Fixed("supplies", random_.Between(500, 1000));
   const int ships = static_cast<int>(random_.Between(2, 8));
@@ -433,14 +587,17 @@ void SaveGenerator::WriteNavy(size_t index) {
   text_.Close();
 }
 
+// A ship is a "division" of its fleet; cruisers sometimes have an escort.
 void SaveGenerator::WriteShip() {
-  text_.Open("ship");
-  WriteIdPair("id", kShipIdType);
+  const std::string_view type = Pick(vocabulary::kShipTypes, random_);
+  text_.Open("division");
   text_.Quoted("name", vocabulary::ShipName(random_));
+  WriteIdPair("id", kShipIdType);
+  text_.Word("type", type);
+  if (type == "cruiser" && random_.Chance(20)) text_.Word("extra", "destroyer");
   text_.Fixed("organisation", random_.Between(10'000, 60'000));
   text_.Fixed("strength", random_.Between(10'000, 100'000));
   text_.Fixed("experience", random_.Between(0, 20'000));
-  text_.Word("type", Pick(vocabulary::kShipTypes, random_));
   text_.Close();
 }
 
@@ -460,10 +617,30 @@ void SaveGenerator::WritePastDate(std::string_view key, int yearsBack) {
   text_.Date(key, year, month, day);
 }
 
+// Most units stand in one of their country's provinces; some at sea, in a
+// province the table does not map, and some have no location at all.
+void SaveGenerator::WriteUnitLocation(int home) {
+  const uint32_t draw = random_.Below(100);
+  if (draw < 85)
+    text_.Whole("location", home);
+  else if (draw < 92 && !unmappedIds_.empty())
+    text_.Whole("location", unmappedIds_[random_.Below(static_cast<uint32_t>(unmappedIds_.size()))]);
+}
+
+// One of the country's mapped provinces; any mapped province when it has none.
 int SaveGenerator::HomeProvince(size_t country) {
-  const auto& owned = ownedIds_[country];
-  if (owned.empty()) return ProvinceId(random_.Below(static_cast<uint32_t>(provinceCount_)));
-  return static_cast<int>(owned[random_.Below(static_cast<uint32_t>(owned.size()))]);
+  const auto& homes = homeIds_[country];
+  if (!homes.empty()) return homes[random_.Below(static_cast<uint32_t>(homes.size()))];
+  for (;;) {
+    const int id = provinceIds_[random_.Below(static_cast<uint32_t>(provinceCount_))];
+    if (provinceMap_.Find(id)) return id;
+  }
+}
+
+// How far a country has come, in thousandths: the great powers lead.
+int64_t SaveGenerator::Advancement(size_t country) {
+  const int64_t rank = static_cast<int64_t>(std::min<size_t>(country, 100));
+  return std::clamp<int64_t>(980 - rank * 6 + random_.Between(-100, 100), 0, 1000);
 }
 
 std::string_view SaveGenerator::AnyTag() {
@@ -473,6 +650,12 @@ std::string_view SaveGenerator::AnyTag() {
 std::string_view SaveGenerator::OwnerTag(size_t province) const {
   const int owner = owners_[province];
   return owner < 0 ? std::string_view() : std::string_view(tags_[static_cast<size_t>(owner)]);
+}
+
+std::string_view SaveGenerator::NeighbourTag(size_t province) {
+  for (size_t p = province; p-- > 0;)
+    if (owners_[p] >= 0) return tags_[static_cast<size_t>(owners_[p])];
+  return AnyTag();
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 //   quillmere_bench_script [--mb 40] [--line-ends lf|crlf|both] [--repeat 5]
 //                          [--file SAVE] [--dir DIR] [--keep]
 //
-// For each file (generated unless --file is given) it reports, one figure a
+// For each file (a generated source save unless --file is given) it reports, one figure a
 // line: the whole-process "quillmere check" and "quillmere format" runs (speed
 // on the wall clock end to end, speed on the processor time they used, and peak
 // memory as a multiple of the file size), then in process ScriptFile::Load and
@@ -15,14 +15,13 @@
 // above the number of cores.
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/core/program_info.h"
-#include "bench/child_run.h"
+#include "bench/machine_load.h"
+#include "bench/process_figures.h"
 #include "bench/run_times.h"
 #include "bench/save_generator.h"
 #include "script/script_file.h"
@@ -47,27 +46,8 @@ struct Settings {
   bool keep = false;
 };
 
-struct ProcessFigures {
-  RunTimes times;
-  RunTimes cpuTimes;
-  uint64_t peakRssBytes = 0;
-  bool allSucceeded = true;
-};
-
 double MegabytesPerSecond(uint64_t bytes, double seconds) {
   return static_cast<double>(bytes) / kBytesPerMB / seconds;
-}
-
-ProcessFigures MeasureProcess(const std::vector<std::string>& args, int repeat) {
-  ProcessFigures figures;
-  for (int i = 0; i < repeat; ++i) {
-    const ChildRun run = RunChild(args);
-    figures.allSucceeded &= run.exitedWithZero;
-    figures.times.Add(run.seconds);
-    figures.cpuTimes.Add(run.cpuSeconds);
-    figures.peakRssBytes = std::max(figures.peakRssBytes, run.peakRssBytes);
-  }
-  return figures;
 }
 
 void ReportTimes(const std::string& label, const RunTimes& times, uint64_t bytes,
@@ -97,20 +77,11 @@ void ReportPeakTarget(double multiple) {
               multiple <= kPeakTarget ? "PASS" : "FAIL");
 }
 
-// Wall and processor times of repeated in-process runs.
-struct InProcessTimes {
-  RunTimes wall;
-  RunTimes cpu;
-
-  void Add(RunDuration d) {
-    wall.Add(d.wall);
-    cpu.Add(d.cpu);
-  }
-  void Report(const std::string& what, uint64_t bytes, const char* note) const {
-    ReportTimes(what + " wall", wall, bytes, note);
-    ReportTimes(what + " cpu", cpu, bytes, note);
-  }
-};
+void ReportInProcess(const std::string& what, const InProcessTimes& times, uint64_t bytes,
+                     const char* note) {
+  ReportTimes(what + " wall", times.wall, bytes, note);
+  ReportTimes(what + " cpu", times.cpu, bytes, note);
+}
 
 // Loads the file repeatedly; file keeps the last tree. False on load errors.
 bool MeasureLoad(const std::string& path, uint64_t bytes, int repeat, ScriptFile& file) {
@@ -121,7 +92,7 @@ bool MeasureLoad(const std::string& path, uint64_t bytes, int repeat, ScriptFile
     log.Clear();
     times.Add(TimeOf([&] { file.Load(path, path, log); }));
   }
-  times.Report("load", bytes, "");
+  ReportInProcess("load", times, bytes, "");
   std::printf("%-16s %8u\n", "load errors", file.errorCount);
   return file.errorCount == 0;
 }
@@ -147,7 +118,7 @@ bool MeasureSave(const ScriptFile& file, const std::string& outPath, int repeat)
   for (int i = 0; i < repeat; ++i)
     times.Add(TimeOf([&] { saved &= file.Save(outPath, kGeneratorText, log); }));
   const uint64_t written = saved ? fs::file_size(outPath) : 0;
-  times.Report("save", written, "  (of the bytes written)");
+  ReportInProcess("save", times, written, "  (of the bytes written)");
   std::printf("%-16s %8.1f MB\n", "save written", static_cast<double>(written) / kBytesPerMB);
   return saved;
 }
@@ -189,14 +160,6 @@ bool ReportFile(const MeasuredFile& measured, int repeat) {
       static_cast<double>(bytes));
   std::printf("\n");
   return ok;
-}
-
-// Other work on the machine slows the wall times; the processor times less so.
-void ReportMachineLoad(const char* when) {
-  double load = 0.0;
-  if (getloadavg(&load, 1) == 1)
-    std::printf("%-16s %8.2f  (load average over 1 minute, %u cores)\n", when, load,
-                std::thread::hardware_concurrency());
 }
 
 std::string GeneratedFile(const Settings& settings, LineEnd lineEnd) {
