@@ -11,8 +11,9 @@
 
 namespace {
 
-// Posted by the worker thread as the last thing it does with the dialog.
-constexpr UINT kRunEnded = WM_APP + 1;
+// Posted by the worker thread as the last thing it does with the dialog; a
+// message of its own, which no other window can send by chance.
+const UINT kRunEnded = RegisterWindowMessageA("Quillmere.ConversionRunEnded");
 
 std::string ExecutablePath() {
   std::vector<char> path(32768);
@@ -41,6 +42,10 @@ INT_PTR CALLBACK ConverterDialog::DialogProc(HWND window, UINT message, WPARAM w
 }
 
 INT_PTR ConverterDialog::HandleMessage(UINT message, WPARAM wParam) {
+  if (message == kRunEnded) {
+    OnRunEnded();
+    return TRUE;
+  }
   switch (message) {
     case WM_CLOSE:
       OnClose();
@@ -52,9 +57,6 @@ INT_PTR ConverterDialog::HandleMessage(UINT message, WPARAM wParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_QUIT) OnClose();
       if (LOWORD(wParam) == IDC_CONVERT) OnConvert();
-      return TRUE;
-    case kRunEnded:
-      OnRunEnded();
       return TRUE;
     default:
       return FALSE;
@@ -100,6 +102,7 @@ DWORD WINAPI ConverterDialog::RunWorker(LPVOID dialog) {
 }
 
 void ConverterDialog::OnRunEnded() {
+  if (!worker_) return;
   CloseHandle(worker_);
   worker_ = nullptr;
   EnableControls(true);
