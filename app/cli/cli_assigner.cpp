@@ -64,7 +64,8 @@ bool PlaceProvince(MissingProvinceModel& model, int32_t id) {
 }
 
 void PlaceFirstUnplaced(MissingProvinceModel& model, std::size_t country) {
-  model.SelectCountry(country);
+  // Choosing a country refills its list; do it only when the choice changes.
+  if (model.countryBoxSelection() != country) model.SelectCountry(country);
   model.SelectNotAdded(0);
   model.MoveToCountry();
 }
