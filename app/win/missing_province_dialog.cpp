@@ -26,10 +26,7 @@ void ShowList(HWND list, const std::vector<std::string>& labels, std::optional<s
   SendMessageA(list, LB_SETCURSEL, index, 0);
 }
 
-// The text of the box's selected entry, or none.
-std::optional<std::string> BoxSelectionText(HWND box) {
-  const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return std::nullopt;
+std::optional<std::string> BoxEntryText(HWND box, LRESULT index) {
   const LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return std::nullopt;
   std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
@@ -37,13 +34,26 @@ std::optional<std::string> BoxSelectionText(HWND box) {
   return std::string(text.data());
 }
 
+// The text of the box's selected entry, or none.
+std::optional<std::string> BoxSelectionText(HWND box) {
+  const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) return std::nullopt;
+  return BoxEntryText(box, index);
+}
+
+// The first entry spelt exactly as text (the box's own search ignores case), or -1.
+LRESULT BoxIndexOf(HWND box, const std::string& text) {
+  const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i)
+    if (BoxEntryText(box, i) == text) return i;
+  return -1;
+}
+
 void FillBox(HWND box, const std::vector<std::string>& tags, const std::optional<std::string>& selected) {
   for (const std::string& tag : tags)
     SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tag.c_str()));
   if (!selected) return;
-  const LRESULT index =
-      SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selected->c_str()));
-  SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(BoxIndexOf(box, *selected)), 0);
 }
 
 }  // namespace
