@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh
-ctest --test-dir build --output-on-failure -j2
+ctest --test-dir build --output-on-failure -j2 --timeout 300
