@@ -93,33 +93,6 @@ class LandForcesTest : public ::testing::Test {
   int32_t nextUnitId = 8100;
 };
 
-TEST_F(LandForcesTest, MapLandTypeAddsTheFactorOfTheCategory) {
-  converter.infantryFactor = 0.5;
-  converter.irregularFactor = 0.25;
-  converter.armorFactor = 0.34;
-  struct Case {
-    const char* source;
-    const char* target;
-    double added;
-  };
-  const Case cases[] = {
-      {"infantry", "infantry", 0.5},
-      {"cavalry", "cavalry", 0.5},
-      {"irregular", "militia", 0.25},
-      {"colonial", "militia", 0.25},
-      {"barrel", "armor", 0.34},
-      {"artillery", "", 0},
-      {"", "", 0},
-      {"Infantry", "", 0},
-      {"infantry ", "", 0},
-  };
-  for (const Case& c : cases) {
-    double weight = 0.8;
-    EXPECT_EQ(converter.MapLandType(c.source, weight), c.target) << c.source;
-    EXPECT_DOUBLE_EQ(weight, 0.8 + c.added) << c.source;
-  }
-}
-
 TEST_F(LandForcesTest, DefaultFactorMakesADivisionOfTheFirstThirdAndFifthRegiment) {
   const ScriptNode* target = Convert(LandUnit("Army", "1", Regiments("infantry", 6)));
   EXPECT_EQ(Divisions(target), (Strings{"R1 infantry", "R3 infantry", "R5 infantry"}));

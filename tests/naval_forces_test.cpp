@@ -124,34 +124,6 @@ class NavalForcesTest : public ::testing::Test {
   int32_t nextUnitId = 8100;
 };
 
-TEST_F(NavalForcesTest, MapShipTypeAddsTheFactorOfTheCategory) {
-  converter.navyFactor = 0.5;
-  converter.destroyerFactor = 0.25;
-  converter.transportFactor = 0.34;
-  struct Case {
-    const char* source;
-    const char* target;
-    double added;
-  };
-  const Case cases[] = {
-      {"dreadnought", "battleship", 0.5},
-      {"battleship", "battlecruiser", 0.5},
-      {"cruiser", "light_cruiser", 0.5},
-      {"heavy_cruiser", "heavy_cruiser", 0.5},
-      {"submarine", "submarine", 0.5},
-      {"steamer_transport", "transport", 0.34},
-      {"destroyer", "destroyer", 0.25},
-      {"transport", "", 0},
-      {"Destroyer", "", 0},
-      {"", "", 0},
-  };
-  for (const Case& c : cases) {
-    double weight = 0.8;
-    EXPECT_EQ(converter.MapShipType(c.source, weight), c.target) << c.source;
-    EXPECT_DOUBLE_EQ(weight, 0.8 + c.added) << c.source;
-  }
-}
-
 TEST_F(NavalForcesTest, ShipModelFollowsTheTechLevel) {
   struct Case {
     double level;
