@@ -7,6 +7,7 @@
 #include "convert/scenario_converter.h"
 #include "refdata/province_map.h"
 #include "script/script_output.h"
+#include "tests/source_units.h"
 #include "tests/test_files.h"
 
 namespace {
@@ -15,28 +16,17 @@ using Strings = std::vector<std::string>;
 
 constexpr int32_t kEngland = 12700;
 
-// One source regiment; extra and quality are left out when empty.
 std::string Regiment(std::string_view name, std::string_view type, std::string_view extra = "",
                      std::string_view quality = "regular") {
-  std::string text("division = { name = \"");
-  text.append(name).append("\" type = ").append(type);
-  if (!quality.empty()) text.append(" quality = ").append(quality);
-  if (!extra.empty()) text.append(" extra = ").append(extra);
-  return text.append(" }\n");
+  return SourceDivision(name, type, extra, quality);
 }
 
-// Regiments R<first> .. R<first+count-1> of one type.
 std::string Regiments(std::string_view type, int count, int first = 1) {
-  std::string text;
-  for (int i = first; i < first + count; ++i) text += Regiment('R' + std::to_string(i), type);
-  return text;
+  return SourceDivisions('R', type, count, first, "regular");
 }
 
 std::string LandUnit(std::string_view name, std::string_view location, std::string_view body) {
-  std::string text("landunit = { name = \"");
-  text.append(name).append("\"");
-  if (!location.empty()) text.append(" location = ").append(location);
-  return text.append("\n").append(body).append("}\n");
+  return SourceUnit("landunit", name, location, body);
 }
 
 class LandForcesTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "convert/scenario_converter.h"
 #include "refdata/province_map.h"
 #include "script/script_output.h"
+#include "tests/source_units.h"
 #include "tests/test_files.h"
 
 namespace {
@@ -18,24 +19,15 @@ constexpr int32_t kGermany = 14500;
 constexpr int32_t kPort = 600;
 
 std::string Ship(std::string_view name, std::string_view type, std::string_view extra = "") {
-  std::string text("division = { name = \"");
-  text.append(name).append("\" type = ").append(type);
-  if (!extra.empty()) text.append(" extra = ").append(extra);
-  return text.append(" }\n");
+  return SourceDivision(name, type, extra, "");
 }
 
-// Ships S<first> .. S<first+count-1> of one type.
 std::string Ships(std::string_view type, int count, int first = 1) {
-  std::string text;
-  for (int i = first; i < first + count; ++i) text += Ship('S' + std::to_string(i), type);
-  return text;
+  return SourceDivisions('S', type, count, first, "");
 }
 
 std::string Fleet(std::string_view name, std::string_view location, std::string_view body) {
-  std::string text("navalunit = { name = \"");
-  text.append(name).append("\"");
-  if (!location.empty()) text.append(" location = ").append(location);
-  return text.append("\n").append(body).append("}\n");
+  return SourceUnit("navalunit", name, location, body);
 }
 
 class NavalForcesTest : public ::testing::Test {
