@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "convert/scenario_converter.h"
+#include "convert/unit_type_table.h"
 #include "refdata/province_map.h"
 #include "script/number_format.h"
 
@@ -62,24 +63,14 @@ void PoolRegiment(const ScenarioConverter& converter, const ScriptNode* regiment
 }  // namespace
 
 std::string ScenarioConverter::MapLandType(std::string_view sourceType, double& weight) const {
-  struct Row {
-    std::string_view source;
-    std::string_view target;
-    double ScenarioConverter::*factor;
-  };
-  static constexpr std::array<Row, 5> kRows{{
+  static constexpr std::array<UnitTypeRow, 5> kRows{{
       {"cavalry", "cavalry", &ScenarioConverter::infantryFactor},
       {"irregular", "militia", &ScenarioConverter::irregularFactor},
       {"colonial", "militia", &ScenarioConverter::irregularFactor},
       {"infantry", "infantry", &ScenarioConverter::infantryFactor},
       {"barrel", "armor", &ScenarioConverter::armorFactor},
   }};
-  for (const Row& row : kRows) {
-    if (row.source != sourceType) continue;
-    weight += this->*row.factor;
-    return std::string(row.target);
-  }
-  return {};
+  return MapUnitType(*this, kRows, sourceType, weight);
 }
 
 int32_t ScenarioConverter::UnitLocation(const ProvinceMap& provinces, const ScriptNode* unit,

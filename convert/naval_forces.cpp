@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "convert/scenario_converter.h"
+#include "convert/unit_type_table.h"
 
 namespace {
 
@@ -66,12 +67,7 @@ int32_t RedirectedBase(int32_t location, std::span<const std::pair<int32_t, int3
 }  // namespace
 
 std::string ScenarioConverter::MapShipType(std::string_view sourceType, double& weight) const {
-  struct Row {
-    std::string_view source;
-    std::string_view target;
-    double ScenarioConverter::*factor;
-  };
-  static constexpr std::array<Row, 7> kRows{{
+  static constexpr std::array<UnitTypeRow, 7> kRows{{
       {"dreadnought", "battleship", &ScenarioConverter::navyFactor},
       {"battleship", "battlecruiser", &ScenarioConverter::navyFactor},
       {"cruiser", "light_cruiser", &ScenarioConverter::navyFactor},
@@ -80,12 +76,7 @@ std::string ScenarioConverter::MapShipType(std::string_view sourceType, double& 
       {"steamer_transport", "transport", &ScenarioConverter::transportFactor},
       {"destroyer", "destroyer", &ScenarioConverter::destroyerFactor},
   }};
-  for (const Row& row : kRows) {
-    if (row.source != sourceType) continue;
-    weight += this->*row.factor;
-    return std::string(row.target);
-  }
-  return {};
+  return MapUnitType(*this, kRows, sourceType, weight);
 }
 
 double ScenarioConverter::NavalTechLevel(const ScriptNode* target) {
