@@ -1,53 +1,24 @@
 #include "script/script_output.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "script/number_format.h"
 
-ScriptOutput::~ScriptOutput() { Discard(); }
-
-bool ScriptOutput::Open(const std::string& path) {
-  Discard();
-  destination_ = path;
-  temporary_ = path + ".part";
-  file_ = std::fopen(temporary_.c_str(), "wb");
-  failed_ = false;
+bool ScriptOutput::Open(const std::string& path, std::string* error) {
+  open_ = file_.Open(path, error);
   buffer_.clear();
   buffer_.reserve(kFlushSize + 4096);
-  return file_ != nullptr;
+  return open_;
 }
 
 void ScriptOutput::Flush() {
-  if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-    failed_ = true;
+  file_.Write(buffer_);
   buffer_.clear();
 }
 
 bool ScriptOutput::Commit() {
-  if (!file_) return false;
+  if (!open_) return false;
+  open_ = false;
   Flush();
-  failed_ |= std::fflush(file_) != 0;
-  failed_ |= std::fclose(file_) != 0;
-  file_ = nullptr;
-  if (!failed_) {
-    std::error_code ec;
-    std::filesystem::rename(temporary_, destination_, ec);
-    failed_ = static_cast<bool>(ec);
-  }
-  if (failed_) {
-    std::remove(temporary_.c_str());
-    return false;
-  }
-  temporary_.clear();
-  return true;
-}
-
-void ScriptOutput::Discard() {
-  if (!file_) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  std::remove(temporary_.c_str());
+  return file_.Commit();
 }
 
 void ScriptOutput::Indent(int32_t times) {

@@ -1,0 +1,84 @@
+// What the implementations of ReplacingFile share: the list of temporaries
+// that a signal must remove, and the handler that removes them.
+#include "script/replacing_file_temporaries.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "script/replacing_file.h"
+
+namespace {
+
+// A handful of slots is plenty: a process writes one file at a time. A
+// temporary that finds no free slot is still removed on every failure, only
+// not on a signal.
+constexpr int kSlots = 8;
+constexpr size_t kMaxPath = 4096;
+
+struct Slot {
+  std::atomic<bool> used{false};
+  std::atomic<bool> ready{false};  // path is complete
+  char path[kMaxPath];
+};
+Slot slots[kSlots];
+
+void RemoveAndEnd(int signal) {
+  for (Slot& slot : slots)
+    if (slot.ready.load()) {
+#ifdef _WIN32
+      _unlink(slot.path);
+#else
+      unlink(slot.path);
+#endif
+    }
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+void RemoveOn(int signal) {
+#ifdef _WIN32
+  std::signal(signal, RemoveAndEnd);
+#else
+  struct sigaction action {};
+  if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) return;
+  action = {};
+  action.sa_handler = RemoveAndEnd;
+  sigemptyset(&action.sa_mask);
+  sigaction(signal, &action, nullptr);
+#endif
+}
+
+}  // namespace
+
+int RememberTemporary(const std::string& path) {
+  if (path.size() >= kMaxPath) return -1;
+  for (int i = 0; i < kSlots; ++i) {
+    bool expected = false;
+    if (!slots[i].used.compare_exchange_strong(expected, true)) continue;
+    std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
+    slots[i].ready.store(true);
+    return i;
+  }
+  return -1;
+}
+
+void ForgetTemporary(int slot) {
+  if (slot < 0) return;
+  slots[slot].ready.store(false);
+  slots[slot].used.store(false);
+}
+
+void ReplacingFile::RemoveTemporariesOnSignals() {
+  RemoveOn(SIGINT);
+  RemoveOn(SIGTERM);
+#ifndef _WIN32
+  RemoveOn(SIGHUP);
+#endif
+}

@@ -1,0 +1,56 @@
+// A file that takes the place of another only once it is complete.
+//
+// Open checks the destination and creates a new temporary file beside it,
+// under a short name of its own that no other file has (created exclusively,
+// never through a link). Commit moves the finished temporary over the
+// destination; any failure, Discard, the destructor and (after
+// RemoveTemporariesOnSignals) an interrupting signal remove the temporary
+// instead, so an existing destination is never left changed or half written.
+//
+// Only a regular file, or a name where nothing stands yet, is replaced. A
+// symbolic link is followed: the file it leads to is replaced and the link
+// stays. A replaced file keeps its permission bits (and, where the system lets
+// us, its owner). A folder, a device, a pipe or a read-only file is refused.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class ReplacingFile {
+ public:
+  ReplacingFile() = default;
+  ~ReplacingFile() { Discard(); }
+  ReplacingFile(const ReplacingFile&) = delete;
+  ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+  // Why a new file cannot take the place of path (a message naming it), or nothing.
+  static std::optional<std::string> Problem(const std::string& path);
+
+  // Creates the temporary for path. False, with a message in *error, when path
+  // cannot be replaced or the temporary cannot be created.
+  bool Open(const std::string& path, std::string* error);
+  // False when the bytes could not all be written (the file is then bad).
+  bool Write(std::string_view bytes);
+  // Closes the temporary and moves it into place; false when anything failed,
+  // in which case the temporary is gone and the destination untouched.
+  bool Commit();
+  // Removes an uncommitted temporary.
+  void Discard();
+
+  // From now on SIGINT, SIGTERM and SIGHUP first remove every temporary of the
+  // process, then end it as they would have. Signals that are ignored stay so.
+  static void RemoveTemporariesOnSignals();
+
+ private:
+  std::string target_;     // the file that is replaced (a link's final target)
+  std::string temporary_;  // empty when nothing is pending
+  int slot_ = -1;          // the temporary's place in the signal clean-up list
+  bool failed_ = false;
+#ifdef _WIN32
+  void* handle_ = nullptr;
+  bool replacing_ = false;  // whether target_ exists
+#else
+  int fd_ = -1;
+#endif
+};

@@ -1,0 +1,117 @@
+// ReplacingFile on Windows.
+#ifdef _WIN32
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+
+#include "script/replacing_file.h"
+#include "script/replacing_file_temporaries.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return ".";
+  return path.substr(0, slash);
+}
+
+std::optional<std::string> ProblemOf(const std::string& path, DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "Could not write " + path + ": it is a folder.";
+  if (attributes & FILE_ATTRIBUTE_DEVICE)
+    return "Could not write " + path + ": it is not a regular file (a device, a pipe or a socket).";
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    return "Could not write " + path + ": the file is read-only.";
+  return std::nullopt;
+}
+
+std::string TemporaryName(const std::string& folder) {
+  static std::atomic<uint64_t> counter{0};
+  uint64_t x = static_cast<uint64_t>(GetCurrentProcessId()) * 0x9E3779B97F4A7C15ull + ++counter +
+               static_cast<uint64_t>(GetTickCount64());
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  char name[32];
+  std::snprintf(name, sizeof name, "\\~quillmere-%012llx.tmp",
+                static_cast<unsigned long long>(x & 0xFFFFFFFFFFFFull));
+  return folder + name;
+}
+
+}  // namespace
+
+std::optional<std::string> ReplacingFile::Problem(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return ProblemOf(path, attributes);
+}
+
+bool ReplacingFile::Open(const std::string& path, std::string* error) {
+  Discard();
+  failed_ = false;
+  target_ = path;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  replacing_ = attributes != INVALID_FILE_ATTRIBUTES;
+  if (replacing_) {
+    if (std::optional<std::string> problem = ProblemOf(path, attributes)) {
+      *error = std::move(*problem);
+      return false;
+    }
+  }
+  const std::string folder = FolderOf(path);
+  for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
+    temporary_ = TemporaryName(folder);
+    HANDLE h = CreateFileA(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE)
+      handle_ = h;
+    else if (GetLastError() != ERROR_FILE_EXISTS)
+      break;
+  }
+  if (!handle_) {
+    temporary_.clear();
+    *error = "Could not open " + path + " for output";
+    return false;
+  }
+  slot_ = RememberTemporary(temporary_);
+  return true;
+}
+
+bool ReplacingFile::Write(std::string_view bytes) {
+  while (!bytes.empty() && !failed_) {
+    const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(static_cast<HANDLE>(handle_), bytes.data(), chunk, &written, nullptr) || written == 0)
+      failed_ = true;
+    bytes.remove_prefix(written);
+  }
+  return !failed_;
+}
+
+bool ReplacingFile::Commit() {
+  if (!handle_) return false;
+  failed_ |= !CloseHandle(static_cast<HANDLE>(handle_));
+  handle_ = nullptr;
+  if (!failed_) {
+    // ReplaceFile keeps the replaced file's attributes and security; a new file is only moved.
+    const BOOL moved =
+        replacing_ ? ReplaceFileA(target_.c_str(), temporary_.c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                   : MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH);
+    failed_ = !moved;
+  }
+  if (!failed_) temporary_.clear();
+  Discard();
+  return !failed_;
+}
+
+void ReplacingFile::Discard() {
+  if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+  handle_ = nullptr;
+  if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
+  temporary_.clear();
+  ForgetTemporary(slot_);
+  slot_ = -1;
+}
+#endif
