@@ -20,7 +20,10 @@ bool ScriptFile::Load(const std::string& path, std::string_view shownName, Statu
   errorCount = 0;
   bytesRead = 0;
   root = ScriptNode::NewRoot(4);
-  reader.Parse(root);
+  if (!reader.Parse(root)) {
+    FreeTree();
+    return false;
+  }
   char line[64];
   if (errorCount > 0) {
     std::snprintf(line, sizeof line, "There were %u errors during loading.", errorCount);

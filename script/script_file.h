@@ -2,10 +2,12 @@
 //
 // Load reads a file of the brace-structured format into a new tree, reporting
 // syntax errors as "Line %d: %s" lines (at most 16) and never failing on them:
-// the result is false only when the file cannot be opened. Save writes the tree
-// with the generator comment as its first line; it returns false, after saying
-// so in the log, when the file cannot be created or written, and then leaves an
-// existing file at that path as it was.
+// the result is false only when the file cannot be opened or a read fails (a
+// folder, a device error), and then no tree is kept. Save writes the tree with
+// the generator comment as its first line; it returns false, after saying so in
+// the log, when the path cannot be replaced (see ReplacingFile) or the file
+// cannot be created or written, and then leaves an existing file at that path
+// as it was.
 #pragma once
 
 #include <cstdint>

@@ -72,11 +72,13 @@ void ScriptReader::Refill() {
       return;
     }
     if (std::ferror(in_)) {
-      std::printf("File input error at %llu bytes.\n",
-                  static_cast<unsigned long long>(ReadCount()));
-      std::fflush(stdout);
+      char line[64];
+      std::snprintf(line, sizeof line, "File input error at %llu bytes.",
+                    static_cast<unsigned long long>(ReadCount()));
+      log_.AddLine(line);
+      readFailed_ = true;
     }
-    ended_ = true;  // a failed read ends the input like its end does
+    ended_ = true;
   }
   current_ = 0;
   ++extraReads_;
@@ -262,7 +264,14 @@ void ScriptReader::AddNumber(double value) {
   Current()->kind = kNumbers;
 }
 
-void ScriptReader::Parse(ScriptNode* root) {
+bool ScriptReader::IsPlainWord(std::string_view text) {
+  if (text.empty() || kClass[static_cast<unsigned char>(text.front())] != kWordStart) return false;
+  for (unsigned char c : text)
+    if (!IsWordChar(c)) return false;
+  return true;
+}
+
+bool ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
   path_.assign(1, Frame{root, {}});
   depth_ = 0;
@@ -277,6 +286,7 @@ void ScriptReader::Parse(ScriptNode* root) {
   file_.bytesRead = ReadCount();
   std::fclose(in_);
   in_ = nullptr;
+  return !readFailed_;
 }
 
 void ScriptReader::ParseLine() {

@@ -27,8 +27,11 @@ class ScriptReader {
 
   // Opens path as bytes; on failure says "Could not open %s for input".
   bool OpenInput(const std::string& path);
-  // Reads the whole input into root (a fresh root of state 4).
-  void Parse(ScriptNode* root);
+  // Reads the whole input into root (a fresh root of state 4). False when a
+  // read failed before the end of the input (after saying so in the log).
+  bool Parse(ScriptNode* root);
+  // Whether text would be read back as a single bare word.
+  static bool IsPlainWord(std::string_view text);
 
  private:
   using Item = ScriptNode::Item;
@@ -91,6 +94,7 @@ class ScriptReader {
   uint64_t consumed_ = 0;    // bytes of the blocks before the current one
   uint64_t extraReads_ = 0;  // reads that met the end of the input
   bool ended_ = false;
+  bool readFailed_ = false;
   unsigned char current_ = 0;
 
   std::vector<Frame> path_;
