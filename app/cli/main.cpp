@@ -7,7 +7,10 @@
 //                                               three place the provinces left without an owner
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +23,7 @@
 #include "refdata/data_folder.h"
 #include "refdata/game_folder.h"
 #include "refdata/reference_data.h"
+#include "script/replacing_file.h"
 #include "script/script_file.h"
 
 namespace {
@@ -27,10 +31,18 @@ namespace {
 int Check(const std::string& path) {
   ConsoleLog log;
   ScriptFile file;
-  return file.Load(path, path, log) ? 0 : 1;
+  return file.Load(path, path, log) && file.errorCount == 0 ? 0 : 1;
+}
+
+// Refuses, before any work, an output that no new file may take the place of.
+bool OutputRefused(const std::string& path) {
+  const std::optional<std::string> problem = ReplacingFile::Problem(path);
+  if (problem) std::fprintf(stderr, "%s\n", problem->c_str());
+  return problem.has_value();
 }
 
 int Format(const std::string& in, const std::string& out) {
+  if (OutputRefused(out)) return 2;
   ConsoleLog log;
   ScriptFile file;
   if (!file.Load(in, in, log)) return 1;
@@ -56,6 +68,7 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
                  save.c_str());
     return 2;
   }
+  if (OutputRefused(scenario)) return 2;
   CliPlatform platform(save, scenario);
   const FixedGameFolder gameFolder(gameDir);
   CliAssigner assigner(choices, gameFolder, StandardInputIsTerminal());
@@ -70,14 +83,29 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
   return RunConversion(data, platform) == RunOutcome::kSaved ? 0 : 1;
 }
 
-}  // namespace
+// A closed standard output (a pager or head that has quit) must not end a
+// conversion before its save: writes to it fail quietly instead. Interrupting
+// signals remove the half-written output before they end the program.
+void PrepareSignals() {
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+  ReplacingFile::RemoveTemporariesOnSignals();
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app{"Quillmere: converts Saltmarch save games into Brackenfold scenarios."};
   app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 when the command did its work; 1 when it failed (check: also when the "
+      "reader reported an error line); 2 for a wrong call, or an output that must not be "
+      "replaced (the input itself, a folder, a device, a read-only file).");
 
   std::string checkPath;
-  CLI::App* check = app.add_subcommand("check", "Load a script file and report what the reader finds");
+  CLI::App* check = app.add_subcommand(
+      "check",
+      "Load a script file and report what the reader finds; exits with 1 when the file cannot be "
+      "read or the reader reported any error line");
   check->add_option("FILE", checkPath, "the file to load")->required();
 
   std::string formatIn, formatOut;
@@ -130,4 +158,18 @@ int main(int argc, char** argv) {
                    *gameDir ? std::optional<std::string>(gameDirOption) : std::nullopt);
   }
   return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  PrepareSignals();
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "Not enough memory: the file is too large for this machine.\n");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Error: %s\n", e.what());
+  }
+  return 1;
 }
