@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "refdata/country_rows.h"
 #include "refdata/province_map.h"
 
 ScenarioConverter::ScenarioConverter() = default;
@@ -66,8 +67,8 @@ void ScenarioConverter::BuildTagMaps() {
     if (table->kind != kBlock) return;
     for (int i = 0; i < table->ItemCount(); ++i) {
       const ScriptNode* row = table->ChildAt(i);
-      const bool text = (row->kind == kWords || row->kind == kQuoted) && row->ItemCount() > 0;
-      map[std::string(row->name())] = text ? std::string(row->TextAt(0)) : std::string();
+      if (const std::optional<std::string_view> tag = TagOfRow(row))
+        map[std::string(row->name())] = std::string(*tag);
     }
   };
   fill(tagTableNode, tagMap);

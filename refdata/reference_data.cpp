@@ -1,5 +1,6 @@
 #include "refdata/reference_data.h"
 
+#include "refdata/country_rows.h"
 #include "refdata/data_folder.h"
 
 int ReferenceData::Load(StatusLog& log, const std::string& dataFolder) {
@@ -14,6 +15,7 @@ int ReferenceData::Load(StatusLog& log, const std::string& dataFolder) {
   for (int i = 0; i < 3; ++i) {
     const std::string shown = std::string("Data\\") + steps[i].name;
     if (!steps[i].file->Load(DataFilePath(dataFolder, steps[i].name), shown, log)) return i + 1;
+    if (steps[i].file == &countriesFile) ReportRefusedRows(countriesFile.root, shown, log);
   }
   return kLoaded;
 }
