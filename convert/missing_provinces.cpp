@@ -3,6 +3,8 @@
 // them through the missing-province model, whose decisions are then written
 // into the countries; without an assigner they stay unowned.
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "assign/missing_province_model.h"
 #include "assign/province_assigner.h"
@@ -20,7 +22,20 @@ std::vector<int32_t> MissingProvinceIds(const std::vector<int32_t>& targetIds,
   return missing;
 }
 
-// The values of the first "selectable" among the root's children and grandchildren.
+// The tags of the scenario's country blocks.
+std::unordered_set<std::string_view> CountryTags(const ScriptNode* root) {
+  std::unordered_set<std::string_view> tags;
+  for (int i = 0; i < root->ItemCount(); ++i) {
+    const ScriptNode* country = root->ChildAt(i);
+    if (country->name() == "country" && country->kind == kBlock)
+      tags.insert(ScenarioConverter::TextValueOf(country, "tag"));
+  }
+  return tags;
+}
+
+// The values of the first "selectable" among the root's children and
+// grandchildren that own a country block: provinces given to any other tag
+// would be written nowhere.
 std::vector<std::string> SelectableTags(const ScriptNode* root) {
   std::vector<ScriptMatch> matches;
   root->FindAll("selectable", &matches, 1, 0);
@@ -30,7 +45,9 @@ std::vector<std::string> SelectableTags(const ScriptNode* root) {
   if (named == matches.end()) return tags;
   const ScriptNode* selectable = named->node;
   if (selectable->kind != kWords && selectable->kind != kQuoted) return tags;
-  for (int i = 0; i < selectable->ItemCount(); ++i) tags.emplace_back(selectable->TextAt(i));
+  const std::unordered_set<std::string_view> countries = CountryTags(root);
+  for (int i = 0; i < selectable->ItemCount(); ++i)
+    if (countries.count(selectable->TextAt(i))) tags.emplace_back(selectable->TextAt(i));
   return tags;
 }
 
