@@ -2,33 +2,13 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "script/script_file.h"
+#include "tests/cli_run.h"
 #include "tests/test_files.h"
 
 namespace {
 
-struct Result {
-  int exitCode;
-  std::string output;  // standard output and standard error together
-};
-
-Result RunCli(const std::string& arguments) {
-  std::string command = std::string(QUILLMERE_CLI) + " " + arguments + " 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  Result result{-1, {}};
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+using Result = CliResult;
 
 const std::string kSource = QUILLMERE_SOURCE_DIR;
 

@@ -10,8 +10,10 @@
 
 namespace {
 
+// FRA is selectable but has no country block: provinces given to it would be
+// written nowhere, so it is never offered.
 constexpr std::string_view kScenario =
-    "header = { selectable = { GER ENG } }\n"
+    "header = { selectable = { GER FRA ENG } }\n"
     "country = { tag = ENG ownedprovinces = { 5 } controlledprovinces = { 5 } }\n"
     "country = { tag = GER ownedprovinces = { 9 } controlledprovinces = { 9 } }\n";
 
