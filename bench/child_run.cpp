@@ -16,16 +16,17 @@ constexpr int kExecFailed = 127;
 double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6; }
 
 // In the child: only async-signal-safe calls between fork and exec.
-[[noreturn]] void ExecQuietly(char* const* argv) {
+[[noreturn]] void ExecQuietly(char* const* argv, bool dropErrors) {
   const int null = open("/dev/null", O_WRONLY);
   if (null >= 0) dup2(null, STDOUT_FILENO);
+  if (null >= 0 && dropErrors) dup2(null, STDERR_FILENO);
   execv(argv[0], argv);
   _exit(kExecFailed);
 }
 
 }  // namespace
 
-ChildRun RunChild(const std::vector<std::string>& args) {
+ChildRun RunChild(const std::vector<std::string>& args, bool dropErrors) {
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -33,7 +34,7 @@ ChildRun RunChild(const std::vector<std::string>& args) {
   ChildRun run;
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
-  if (pid == 0) ExecQuietly(argv.data());
+  if (pid == 0) ExecQuietly(argv.data(), dropErrors);
   if (pid < 0) return run;
 
   int status = 0;

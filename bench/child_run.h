@@ -2,7 +2,8 @@
 // exit, the processor time it used (user and system; unlike the wall time it
 // hardly grows when other work shares the machine) and its own peak resident
 // memory (from wait4, not the maximum
-// over all children). The child's standard output goes to /dev/null.
+// over all children). The child's standard output goes to /dev/null, and so does
+// its standard error when asked.
 //
 // The child is started with fork, not vfork or posix_spawn: the kernel folds
 // the memory of the process that an exec replaces into the child's peak, and
@@ -21,7 +22,7 @@ struct ChildRun {
   uint64_t peakRssBytes = 0;
 };
 
-ChildRun RunChild(const std::vector<std::string>& args);
+ChildRun RunChild(const std::vector<std::string>& args, bool dropErrors = false);
 
 // This process's resident memory now, which a child started now may count in its
 // peak: it should be small next to the child's own.

@@ -4,10 +4,10 @@
 
 #include "bench/child_run.h"
 
-ProcessFigures MeasureProcess(const std::vector<std::string>& args, int repeat) {
+ProcessFigures MeasureProcess(const std::vector<std::string>& args, int repeat, bool dropErrors) {
   ProcessFigures figures;
   for (int i = 0; i < repeat; ++i) {
-    const ChildRun run = RunChild(args);
+    const ChildRun run = RunChild(args, dropErrors);
     figures.allSucceeded &= run.exitedWithZero;
     figures.times.Add(run.seconds);
     figures.cpuTimes.Add(run.cpuSeconds);

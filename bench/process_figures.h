@@ -15,4 +15,5 @@ struct ProcessFigures {
   bool allSucceeded = true;
 };
 
-ProcessFigures MeasureProcess(const std::vector<std::string>& args, int repeat);
+ProcessFigures MeasureProcess(const std::vector<std::string>& args, int repeat,
+                              bool dropErrors = false);

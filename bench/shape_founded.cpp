@@ -1,0 +1,43 @@
+// Many countries founding one each: a merge table of its own gives every
+// country of the save a mother country that no earlier country founded.
+#include <string>
+
+#include "bench/shape_save.h"
+#include "bench/shapes.h"
+
+namespace {
+
+std::string Numbered(char letter, size_t i) {
+  std::string tag(1, letter);
+  tag += std::to_string(i);
+  return tag;
+}
+
+std::string CountriesText(size_t countries) {
+  std::string text = "tag_conversion_table =\n{\n    ENG = ENG\n    FRA = FRA\n}\n";
+  text += "mother_merge_table =\n{\n";
+  for (size_t i = 0; i < countries; ++i)
+    text += "    " + Numbered('S', i) + " = " + Numbered('M', i) + "\n";
+  text += "}\n";
+  return text;
+}
+
+}  // namespace
+
+ShapeInput FoundedShape(size_t countries) {
+  SaveRandom random(14);
+  SaveText text(LineEnd::kLf, random);
+  WriteShapeHeader(text);
+  text.Open("country");
+  WriteShapeCountry(text, "ENG", 49, {49, 308});
+  text.Close();
+  for (size_t i = 0; i < countries; ++i) {
+    text.Open("country");
+    WriteShapeCountry(text, Numbered('S', i), 12, i % 4 == 0 ? std::vector<int64_t>{12} : std::vector<int64_t>{});
+    text.Close();
+  }
+  ShapeInput input;
+  input.save = text.Take();
+  input.countriesText = CountriesText(countries);
+  return input;
+}
