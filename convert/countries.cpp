@@ -1,6 +1,9 @@
 // Countries and tags: which countries the scenario has, under which tag, and
 // the order of the per-country steps.
 #include <array>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "convert/scenario_converter.h"
@@ -11,6 +14,45 @@ namespace {
 std::string_view CountryTag(const ScriptNode* country) {
   return ScenarioConverter::TextValueOf(country, "tag");
 }
+
+// The first of a node's matches that FindAll would give at unlimited depth, as
+// FindAll orders them; the search stops there.
+std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view searched) {
+  if (node->kind == kWords || node->kind == kQuoted) {
+    for (int i = 0; i < node->ItemCount(); ++i)
+      if (node->TextAt(i) == searched) return ScriptMatch{const_cast<ScriptNode*>(node), i, 0};
+    return std::nullopt;
+  }
+  if (node->kind != kBlock) return std::nullopt;
+  for (int i = 0; i < node->ItemCount(); ++i) {
+    ScriptNode* child = node->ChildAt(i);
+    if (child->name() == searched) return ScriptMatch{child, -1, 0};
+    if (std::optional<ScriptMatch> within = FirstMatch(child, searched)) return within;
+  }
+  return std::nullopt;
+}
+
+// The first country block among the root's children with each tag. The root
+// only grows while countries are converted; each lookup first takes in the
+// children added since the one before.
+class CountriesByTag {
+ public:
+  explicit CountriesByTag(const ScriptNode* root) : root_(root) {}
+
+  ScriptNode* Find(std::string_view tag) {
+    for (; covered_ < root_->ItemCount(); ++covered_) {
+      ScriptNode* child = root_->ChildAt(covered_);
+      if (child->name() == "country") first_.try_emplace(std::string(CountryTag(child)), child);
+    }
+    const auto found = first_.find(std::string(tag));
+    return found == first_.end() ? nullptr : found->second;
+  }
+
+ private:
+  const ScriptNode* root_;
+  int covered_ = 0;
+  std::unordered_map<std::string, ScriptNode*> first_;
+};
 
 }  // namespace
 
@@ -66,17 +108,13 @@ void ScenarioConverter::ConvertCountries(const ProvinceMap& provinces) {
 void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,
                                                const std::vector<ScriptNode*>& deferredCountries,
                                                int32_t& nextUnitId) {
+  CountriesByTag countries(root);
   for (ScriptNode* source : deferredCountries) {
     const std::string sourceTag(CountryTag(source));
     const std::string mother = motherMap[sourceTag];
     if (mother.empty()) continue;
 
-    ScriptNode* existing = nullptr;
-    for (int i = 0; i < root->ItemCount() && !existing; ++i) {
-      ScriptNode* country = root->ChildAt(i);
-      if (country->name() == "country" && CountryTag(country) == mother) existing = country;
-    }
-    if (existing) {
+    if (ScriptNode* existing = countries.Find(mother)) {
       const int32_t unitIdType = UnitIdTypeTable(sourceTag);
       ConvertProvinceLists(provinces, existing, source);
       ConvertResources(existing, source, mother, true);
@@ -84,16 +122,16 @@ void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,
       ConvertNavalForces(provinces, existing, source, unitIdType, 0, nextUnitId);
       ConvertConvoys(existing, source);
       ConvertFactories(source, nextUnitId);
-      AssignAirBases(existing, 0, mother);
+      DeferAirBases(existing, mother);
       continue;
     }
     ScriptNode* founded = root->AddChild("country", 3);
     ConvertCountry(provinces, founded, source, mother, nextUnitId);
     founded->kind = kBlock;
-    std::vector<ScriptMatch> selectable;
-    root->FindAll("selectable", &selectable, ScriptNode::kUnlimited, 0);
-    if (!selectable.empty()) selectable.front().node->AddString(kWords, mother);
+    if (const std::optional<ScriptMatch> selectable = FirstMatch(root, "selectable"))
+      selectable->node->AddString(kWords, mother);
   }
+  FlushAirBases();
 }
 
 void ScenarioConverter::ConvertCountry(const ProvinceMap& provinces, ScriptNode* target,
@@ -118,15 +156,18 @@ void ScenarioConverter::ConvertCountry(const ProvinceMap& provinces, ScriptNode*
 
 int32_t ScenarioConverter::PortProvince(const ScriptNode* target) const {
   if (!portsNode) return 0;
-  std::vector<ScriptMatch> owned;
-  target->FindAll("ownedprovinces", &owned, ScriptNode::kUnlimited, 0);
-  if (owned.empty() || owned.front().index >= 0) return 0;
-  const ScriptNode* list = owned.front().node;
+  const std::optional<ScriptMatch> owned = FirstMatch(target, "ownedprovinces");
+  if (!owned || owned->index >= 0) return 0;
+  const ScriptNode* list = owned->node;
   if (list->kind != kNumbers) return 0;
+  if (indexedPorts != portsNode) {
+    portIds.clear();
+    for (int j = 0; j < portsNode->ItemCount(); ++j) portIds.insert(TruncateToInt32(portsNode->NumberAt(j)));
+    indexedPorts = portsNode;
+  }
   for (int i = 0; i < list->ItemCount(); ++i) {
     const int32_t province = TruncateToInt32(list->NumberAt(i));
-    for (int j = 0; j < portsNode->ItemCount(); ++j)
-      if (TruncateToInt32(portsNode->NumberAt(j)) == province) return province;
+    if (portIds.count(province)) return province;
   }
   return 0;
 }

@@ -1,26 +1,51 @@
 // Diplomacy: a country's opinions of other countries, under the partners'
 // target tags. A relation is dropped when the partner has no target tag, or
 // when the partner's mother country is already named in the target country.
+#include <string_view>
+#include <unordered_set>
+
 #include "convert/scenario_converter.h"
 #include "script/number_format.h"
+
+namespace {
+
+// Every name and word within a node that FindAll at unlimited depth would match:
+// the names of the blocks' children and the texts of word and quoted lists.
+void CollectNamesAndWords(const ScriptNode* node, std::unordered_set<std::string_view>& named) {
+  if (node->kind == kWords || node->kind == kQuoted) {
+    for (int i = 0; i < node->ItemCount(); ++i) named.insert(node->TextAt(i));
+    return;
+  }
+  if (node->kind != kBlock) return;
+  for (int i = 0; i < node->ItemCount(); ++i) {
+    const ScriptNode* child = node->ChildAt(i);
+    named.insert(child->name());
+    CollectNamesAndWords(child, named);
+  }
+}
+
+}  // namespace
 
 void ScenarioConverter::ConvertDiplomacy(ScriptNode* target, const ScriptNode* source) {
   std::vector<ScriptMatch> relations;
   source->FindAll("relation", &relations, ScriptNode::kUnlimited, 0);
   if (relations.empty()) return;
   ScriptNode* diplomacy = target->AddChild("diplomacy", 3);
-  std::vector<ScriptMatch> named;
+  // What the target country names, kept up to date as relations are written;
+  // the views point into the tree, which keeps its texts.
+  std::unordered_set<std::string_view> named;
+  CollectNamesAndWords(target, named);
   for (const ScriptMatch& relation : relations) {
     if (relation.index >= 0) continue;  // the word "relation" in some list
     const std::string partner(TextValueOf(relation.node, "tag"));
     const int32_t value = TruncateToInt32(NumberValueOf(relation.node, "value", 0));
-    named.clear();
-    target->FindAll(motherMap[partner], &named, ScriptNode::kUnlimited, 0);
-    if (!named.empty()) continue;
+    if (named.count(motherMap[partner])) continue;
     const std::string& partnerTarget = tagMap[partner];
     if (partnerTarget.empty()) continue;
     ScriptNode* written = diplomacy->AddChild("relation", 3);
     AddTextValue(written, "tag", partnerTarget);
     AddNumberValue(written, "value", value);
+    CollectNamesAndWords(written, named);
+    named.insert(written->name());
   }
 }

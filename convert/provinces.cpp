@@ -2,7 +2,9 @@
 // and counts as national, the facts gathered per source province, claims, the
 // contest for target provinces that several source provinces make up, and the
 // air bases.
+#include <algorithm>
 #include <array>
+#include <deque>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -68,11 +70,12 @@ bool IsPlaced(const std::unordered_map<int32_t, int32_t>& counts, int32_t provin
   return found != counts.end() && found->second > 1;
 }
 
-// The technology count outside the four thousand-ranges of a target tag.
-int32_t OtherTechCount(const std::vector<TechCount>& techCounts, const std::string& tag) {
-  for (const TechCount& count : techCounts)
-    if (count.tag == tag) return count.cOther;
-  return 0;
+// The technology count outside the four thousand-ranges of a target tag: that of
+// its first record.
+int32_t OtherTechCount(ScenarioConverter& converter, const std::string& tag) {
+  const std::optional<size_t> position = converter.techCountIndex.Find(
+      converter.techCounts, [](const TechCount& count) { return count.tag; }, tag);
+  return position ? converter.techCounts[*position].cOther : 0;
 }
 
 // A whole number within 32 bits as that number; nothing for any other value,
@@ -81,6 +84,56 @@ std::optional<int32_t> WholeId(double value) {
   const int32_t id = TruncateToInt32(value);
   if (static_cast<double>(id) != value) return std::nullopt;
   return id;
+}
+
+// The number of air bases of a country with n owned provinces and s other technologies.
+int32_t AirBaseCount(int32_t n, int32_t s) {
+  if (s > 14 && n < 2) return 1;
+  return RoundToInt32(n * (s < 15 ? 0.15 : 0.3));
+}
+
+int32_t OwnedCount(const ScriptNode* owned) { return owned->kind == kNumbers ? owned->ItemCount() : 0; }
+
+// Base i of m is in the leading half, which takes every second owned province.
+bool IsLeadingBase(int32_t m, int32_t i) { return i < m * 0.5 + 0.5; }
+
+// The first base after the leading half: the least i >= 1 with i >= (m + 1) / 2.
+int32_t FirstTrailingBase(int32_t m) { return std::max(1, (m + 2) / 2); }
+
+// The province of base i > 0. With m at most 0.3 n + 0.5, positions 2i and
+// 3i - 1 stay below n.
+double AirBaseProvince(const ScriptNode* owned, double capital, int32_t m, int32_t i) {
+  const int32_t a = TruncateToInt32(owned->NumberAt(2 * i));
+  if (a == capital) return owned->NumberAt(2 * i - 1);
+  if (IsLeadingBase(m, i)) return a;
+  return owned->NumberAt(3 * i - 1);
+}
+
+// Sets the air base of base i of m unless a later write (by stamp) set it already.
+void WriteAirBase(ScenarioConverter& converter, double province, int32_t m, int32_t i, int32_t s,
+                  uint64_t stamp) {
+  const bool leading = IsLeadingBase(m, i);
+  double size = 4;
+  if (m > 6 && leading && i < 8 && s > 20)
+    size = 10;
+  else if (leading && i < 16 && s > 14)
+    size = 5;
+  else if (s < 10 && i != 1)
+    size = 3;
+  const std::optional<int32_t> id = WholeId(province);
+  if (!id) return;
+  ProvinceRecord* record = converter.FindProvinceRecord(*id);
+  if (!record || record->airBaseStamp > stamp) return;
+  record->airBaseSize = size;
+  record->airBaseStamp = stamp;
+}
+
+// Bases first to last - 1 of a merge whose writing waited.
+void WriteAirBases(ScenarioConverter& converter, const PendingAirBases& bases, int32_t first,
+                   int32_t last) {
+  for (int32_t i = first; i < last; ++i)
+    WriteAirBase(converter, AirBaseProvince(bases.owned, 0, bases.m, i), bases.m, i, bases.s,
+                 bases.stamp + static_cast<uint64_t>(i));
 }
 
 // The marks that make a source province a claim. Each counts where HasWithin
@@ -123,6 +176,59 @@ ProvinceShare* FindShare(ScenarioConverter& converter, std::string_view country,
       converter.provinceShares, keyOf, ShareKey(static_cast<char>(list), province, country));
   return position ? &converter.provinceShares[*position] : nullptr;
 }
+
+// The kept entries that hold one contested province, in order, as runs of
+// entries of one country: a share's rival is the first entry of another country,
+// which is the first entry of the first run or of the second.
+class Holders {
+ public:
+  // The kept position of the first entry whose country is not this one.
+  std::optional<size_t> FirstRival(std::string_view country) const {
+    const Run* run = RivalRun(country);
+    if (!run) return std::nullopt;
+    return run->entries.front();
+  }
+
+  void RemoveFirstRival(std::string_view country) {
+    const size_t r = runs_.front().country != country ? 0 : 1;
+    runs_[r].entries.pop_front();
+    if (!runs_[r].entries.empty()) return;
+    runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(r));
+    if (r == 1 && runs_.size() > 1 && runs_[0].country == runs_[1].country) JoinFirstRuns();
+  }
+
+  void Add(std::string_view country, size_t entry) {
+    if (runs_.empty() || runs_.back().country != country) runs_.push_back({country, {}});
+    runs_.back().entries.push_back(entry);
+  }
+
+ private:
+  struct Run {
+    std::string_view country;
+    std::deque<size_t> entries;
+  };
+
+  const Run* RivalRun(std::string_view country) const {
+    if (runs_.empty()) return nullptr;
+    if (runs_.front().country != country) return &runs_.front();
+    return runs_.size() > 1 ? &runs_[1] : nullptr;
+  }
+
+  // Joins the first two runs, of one country, moving the shorter one's entries.
+  void JoinFirstRuns() {
+    std::deque<size_t>& first = runs_[0].entries;
+    std::deque<size_t>& second = runs_[1].entries;
+    if (first.size() <= second.size()) {
+      second.insert(second.begin(), first.begin(), first.end());
+      runs_.pop_front();
+    } else {
+      first.insert(first.end(), second.begin(), second.end());
+      runs_.erase(runs_.begin() + 1);
+    }
+  }
+
+  std::deque<Run> runs_;
+};
 
 }  // namespace
 
@@ -209,40 +315,38 @@ void ScenarioConverter::ConvertProvinceList(const ProvinceMap& provinces, Script
 void ScenarioConverter::AssignAirBases(ScriptNode* target, double capital, const std::string& tag) {
   const ScriptNode* owned = target->FirstChild("ownedprovinces");
   if (!owned) return;
-  const int32_t n = owned->kind == kNumbers ? owned->ItemCount() : 0;
-  const int32_t s = OtherTechCount(techCounts, tag);
-  int32_t m = RoundToInt32(n * 0.3);
-  if (s > 14 && n < 2)
-    m = 1;
-  else if (s < 15)
-    m = RoundToInt32(n * 0.15);
+  const int32_t n = OwnedCount(owned);
+  const int32_t s = OtherTechCount(*this, tag);
+  const int32_t m = AirBaseCount(n, s);
   if (n > 0 && capital != 0) SetAirBase(capital, m, 0, s);
-  // With m at most 0.3 n + 0.5, positions 2i and 3i - 1 stay below n.
-  for (int32_t i = 1; i < m; ++i) {
-    const int32_t a = TruncateToInt32(owned->NumberAt(2 * i));
-    double chosen;
-    if (a == capital)
-      chosen = owned->NumberAt(2 * i - 1);
-    else if (i < m * 0.5 + 0.5)
-      chosen = a;
-    else
-      chosen = owned->NumberAt(3 * i - 1);
-    SetAirBase(chosen, m, i, s);
-  }
+  for (int32_t i = 1; i < m; ++i) SetAirBase(AirBaseProvince(owned, capital, m, i), m, i, s);
 }
 
 void ScenarioConverter::SetAirBase(double province, int32_t m, int32_t i, int32_t s) {
-  const bool leading = i < m * 0.5 + 0.5;
-  double size = 4;
-  if (m > 6 && leading && i < 8 && s > 20)
-    size = 10;
-  else if (leading && i < 16 && s > 14)
-    size = 5;
-  else if (s < 10 && i != 1)
-    size = 3;
-  const std::optional<int32_t> id = WholeId(province);
-  if (!id) return;
-  if (ProvinceRecord* record = FindProvinceRecord(*id)) record->airBaseSize = size;
+  WriteAirBase(*this, province, m, i, s, ++airBaseStamp);
+}
+
+void ScenarioConverter::DeferAirBases(ScriptNode* target, const std::string& tag) {
+  const ScriptNode* owned = target->FirstChild("ownedprovinces");
+  if (!owned) return;
+  const int32_t s = OtherTechCount(*this, tag);
+  const PendingAirBases next{owned, AirBaseCount(OwnedCount(owned), s), s, airBaseStamp};
+  airBaseStamp += static_cast<uint64_t>(next.m);
+  const auto [pending, first] = pendingAirBases.try_emplace(owned, next);
+  if (first) return;
+  // Owned lists only grow while countries merge, so m only grows: the next merge
+  // writes the same base again where base i keeps its side of the half.
+  const PendingAirBases& last = pending->second;
+  if (last.s == s && last.m <= next.m)
+    WriteAirBases(*this, last, FirstTrailingBase(last.m), std::min(last.m, FirstTrailingBase(next.m)));
+  else
+    WriteAirBases(*this, last, 1, last.m);
+  pending->second = next;
+}
+
+void ScenarioConverter::FlushAirBases() {
+  for (const auto& [owned, pending] : pendingAirBases) WriteAirBases(*this, pending, 1, pending.m);
+  pendingAirBases.clear();
 }
 
 void ScenarioConverter::ClaimProvinces(const ProvinceMap& provinces) {
@@ -269,10 +373,10 @@ void ScenarioConverter::ClaimProvinces(const ProvinceMap& provinces) {
 
 void ScenarioConverter::DecideSharedProvinces() {
   // The kept list, as positions in provinceShares in their kept order, and for
-  // each contested list and province the kept entries that hold it, in order.
+  // each contested list and province the kept entries that hold it.
   std::vector<size_t> kept;
   std::vector<bool> removed;
-  std::unordered_map<std::string, std::vector<size_t>> holders;
+  std::unordered_map<std::string, Holders> holders;
   for (size_t r = 0; r < provinceShares.size(); ++r) {
     const ProvinceShare& share = provinceShares[r];
     const char list = ListNumber(targetProvinceKeys, share.list);
@@ -281,15 +385,13 @@ void ScenarioConverter::DecideSharedProvinces() {
       removed.push_back(false);
       continue;
     }
-    std::vector<size_t>& held = holders[ShareKey(list, share.province, {})];
-    auto rival = held.begin();
-    while (rival != held.end() && provinceShares[kept[*rival]].country == share.country) ++rival;
-    if (rival != held.end()) {
+    Holders& held = holders[ShareKey(list, share.province, {})];
+    if (const std::optional<size_t> rival = held.FirstRival(share.country)) {
       if (share.weight <= provinceShares[kept[*rival]].weight) continue;
       removed[*rival] = true;
-      held.erase(rival);
+      held.RemoveFirstRival(share.country);
     }
-    held.push_back(kept.size());
+    held.Add(share.country, kept.size());
     kept.push_back(r);
     removed.push_back(false);
   }

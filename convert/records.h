@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class ScriptNode;
+
 // A claim on a source province, recorded while the source provinces are read.
 struct ProvinceClaim {
   std::string claimant;  // target tag of the claiming country, possibly empty
@@ -35,6 +37,17 @@ struct ProvinceRecord {
   double industry = 0;
   double airBaseSize = 0;
   double capitalMark = 0;
+  uint64_t airBaseStamp = 0;  // the order of the write that set airBaseSize
+};
+
+// The air bases of a merge, written when the country's next merge (which
+// repeats most of them) or the end of the merges comes: m bases over the owned
+// list, base i with the write stamp stamp + i.
+struct PendingAirBases {
+  const ScriptNode* owned = nullptr;
+  int32_t m = 0;
+  int32_t s = 0;
+  uint64_t stamp = 0;
 };
 
 // A converted country's political profile, read when the alliances are chosen.

@@ -17,6 +17,8 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -84,6 +86,13 @@ class ScenarioConverter : public ScriptFile {
                            int i);
   void AssignAirBases(ScriptNode* target, double capital, const std::string& tag);
   void SetAirBase(double province, int32_t m, int32_t i, int32_t s);
+  // AssignAirBases(target, 0, tag) of a merge. A country's merges follow one
+  // another, each repeating most bases of the one before on a longer owned list:
+  // only the bases the next merge does not repeat are written, each with the
+  // order of the merge that chose it, so that the result is the same.
+  void DeferAirBases(ScriptNode* target, const std::string& tag);
+  // Writes the bases of every country's last merge.
+  void FlushAirBases();
   void ClaimProvinces(const ProvinceMap& provinces);
   void DecideSharedProvinces();
   void WriteSharedProvinces();
@@ -163,10 +172,17 @@ class ScenarioConverter : public ScriptFile {
   std::vector<ProvinceRecord> provinceRecords;
   // Lookups of the lists above, kept by the province and economy steps:
   // provinceInfo by source id, provinceRecords by target id, provinceShares by
-  // country, list and province.
+  // country, list and province, techCounts by tag.
   FirstPositionIndex<int32_t> provinceInfoIndex;
   FirstPositionIndex<int32_t> provinceRecordIndex;
   FirstPositionIndex<std::string> provinceShareIndex;
+  FirstPositionIndex<std::string> techCountIndex;
+  // Air bases: the order of the last write, and the merges whose bases wait.
+  uint64_t airBaseStamp = 0;
+  std::unordered_map<const ScriptNode*, PendingAirBases> pendingAirBases;
+  // The values of portsNode cut to whole numbers, built on first use.
+  mutable const ScriptNode* indexedPorts = nullptr;
+  mutable std::unordered_set<int32_t> portIds;
   std::map<std::string, std::string> tagMap;
   std::map<std::string, std::string> motherMap;
   int16_t selectableCount = 0;
