@@ -50,11 +50,19 @@ int32_t ProvinceIdOfLabel(std::string_view label) {
 
 MissingProvinceModel::MissingProvinceModel(std::vector<int32_t> missingIds,
                                            std::vector<std::string> selectableTags)
-    : missingIds_(std::move(missingIds)), countryTags_(TagsAsTheBoxShowsThem(std::move(selectableTags))) {}
+    : missingIds_(std::move(missingIds)),
+      sortedMissingIds_(missingIds_),
+      countryTags_(TagsAsTheBoxShowsThem(std::move(selectableTags))) {
+  std::sort(sortedMissingIds_.begin(), sortedMissingIds_.end());
+}
 
 void MissingProvinceModel::Open(const ProvinceNames& names) {
   notAddedLabels_.clear();
-  for (int32_t id : missingIds_) notAddedLabels_.push_back(names.Label(id));
+  notAddedCounts_.clear();
+  for (int32_t id : missingIds_) {
+    notAddedLabels_.push_back(names.Label(id));
+    CountNotAdded(notAddedLabels_.back(), 1);
+  }
   countryLabels_.clear();
   assignments_.clear();
   notAddedSelection_.reset();
@@ -85,9 +93,22 @@ void MissingProvinceModel::MoveToCountry() {
   const std::size_t i = *notAddedSelection_;
   std::string label = std::move(notAddedLabels_[i]);
   notAddedLabels_.erase(notAddedLabels_.begin() + static_cast<std::ptrdiff_t>(i));
+  CountNotAdded(label, -1);
   countryLabels_.push_back(label);
   RecordAdded(*tag, label);
   SelectNotAdded(i);
+}
+
+void MissingProvinceModel::MoveAllToCountry() {
+  const std::optional<std::string> tag = SelectedTag();
+  if (!tag) return;
+  for (std::string& label : notAddedLabels_) {
+    CountNotAdded(label, -1);
+    RecordAdded(*tag, label);
+    countryLabels_.push_back(std::move(label));
+  }
+  notAddedLabels_.clear();
+  SelectNotAdded(0);
 }
 
 void MissingProvinceModel::MoveBack() {
@@ -96,6 +117,7 @@ void MissingProvinceModel::MoveBack() {
   const std::size_t j = *countrySelection_;
   std::string label = std::move(countryLabels_[j]);
   countryLabels_.erase(countryLabels_.begin() + static_cast<std::ptrdiff_t>(j));
+  CountNotAdded(label, 1);
   notAddedLabels_.push_back(std::move(label));
   RecordRemoved(*tag, j);
   SelectInCountry(j);
@@ -125,9 +147,15 @@ std::optional<std::size_t> MissingProvinceModel::FindCountry(std::string_view ta
 }
 
 std::optional<std::size_t> MissingProvinceModel::FindNotAdded(int32_t id) const {
+  const auto counted = notAddedCounts_.find(id);
+  if (counted == notAddedCounts_.end() || counted->second == 0) return std::nullopt;
   for (std::size_t i = 0; i < notAddedLabels_.size(); ++i)
     if (ProvinceIdOfLabel(notAddedLabels_[i]) == id) return i;
   return std::nullopt;
+}
+
+bool MissingProvinceModel::IsMissing(int32_t id) const {
+  return std::binary_search(sortedMissingIds_.begin(), sortedMissingIds_.end(), id);
 }
 
 std::optional<std::string> MissingProvinceModel::SelectedTag() const {
@@ -152,4 +180,9 @@ void MissingProvinceModel::RecordRemoved(const std::string& tag, std::size_t ind
   ProvinceAssignment* assignment = AssignmentOf(tag);
   if (assignment && index < assignment->labels.size())
     assignment->labels.erase(assignment->labels.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void MissingProvinceModel::CountNotAdded(const std::string& label, int change) {
+  std::size_t& count = notAddedCounts_[ProvinceIdOfLabel(label)];
+  count = change < 0 ? count - 1 : count + 1;
 }

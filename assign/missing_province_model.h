@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class ProvinceNames;
@@ -54,6 +55,9 @@ class MissingProvinceModel {
   // "<-": the selected Not Added label goes to the end of the selected country's
   // list; the Not Added selection stays at the same index (none past the end).
   void MoveToCountry();
+  // "<-" for every Not Added label in turn: all of them go, in order, to the end
+  // of the selected country's list; nothing without a selected country.
+  void MoveAllToCountry();
   // "->": the selected label of the country list goes back to the end of the
   // Not Added list; the country list's selection stays at the same index.
   void MoveBack();
@@ -69,6 +73,8 @@ class MissingProvinceModel {
   // Lookups for views that work by tag and id rather than by list position.
   std::optional<std::size_t> FindCountry(std::string_view tag) const;
   std::optional<std::size_t> FindNotAdded(int32_t id) const;
+  // Whether id is one of the missing ids, placed or not.
+  bool IsMissing(int32_t id) const;
 
   const std::vector<int32_t>& missingIds() const { return missingIds_; }
   const std::vector<std::string>& countryTags() const { return countryTags_; }
@@ -85,8 +91,12 @@ class MissingProvinceModel {
   ProvinceAssignment* AssignmentOf(std::string_view tag);
   void RecordAdded(const std::string& tag, const std::string& label);
   void RecordRemoved(const std::string& tag, std::size_t index);
+  void CountNotAdded(const std::string& label, int change);
 
   std::vector<int32_t> missingIds_;
+  std::vector<int32_t> sortedMissingIds_;
+  // How many Not Added labels each id has: most lookups are of ids without one.
+  std::unordered_map<int32_t, std::size_t> notAddedCounts_;
   std::vector<std::string> countryTags_;
   std::vector<ProvinceAssignment> assignments_;
   std::vector<std::string> notAddedLabels_;

@@ -1,7 +1,8 @@
 #include "refdata/province_names.h"
 
+#include <array>
+#include <charconv>
 #include <cstdio>
-#include <utility>
 
 namespace {
 
@@ -11,13 +12,20 @@ constexpr std::string_view kNamesFile = "\\Config\\province_names.csv";
 constexpr std::string_view kNamesFile = "/Config/province_names.csv";
 #endif
 
-std::string ProvinceKey(int32_t id) { return "PROV" + std::to_string(id); }
+constexpr std::string_view kKeyPrefix = "PROV";
 
-// A finished line, without the carriage return of a Windows line end.
-void EndLine(std::string& line, std::vector<std::string>& lines) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  lines.push_back(std::move(line));
-  line.clear();
+std::string ProvinceKey(int32_t id) { return std::string(kKeyPrefix) + std::to_string(id); }
+
+// The id whose key is this field: "PROV" and the id exactly as std::to_string
+// writes it (no plus sign, no leading zeros, no minus zero).
+std::optional<int32_t> IdOfKey(std::string_view field) {
+  if (field.substr(0, kKeyPrefix.size()) != kKeyPrefix) return std::nullopt;
+  const std::string_view digits = field.substr(kKeyPrefix.size());
+  int32_t id = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  if (std::to_string(id) != digits) return std::nullopt;
+  return id;
 }
 
 }  // namespace
@@ -28,43 +36,62 @@ std::string NamesFilePath(std::string_view folder) {
   return path;
 }
 
-std::optional<std::vector<std::string>> LoadNameLines(const std::string& path) {
+ProvinceNames::ProvinceNames(const std::vector<std::string>& lines) : loaded_(true) {
+  for (const std::string& line : lines) AddLine(line);
+}
+
+std::optional<ProvinceNames> ProvinceNames::FromFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return std::nullopt;
-  std::vector<std::string> lines;
+  ProvinceNames names;
+  names.loaded_ = true;
   std::string line;
-  for (int byte = std::fgetc(file); byte != EOF && byte != 0; byte = std::fgetc(file)) {
-    if (byte == '\n')
-      EndLine(line, lines);
-    else
-      line.push_back(static_cast<char>(byte));
+  std::array<char, 1 << 16> buffer;
+  bool ended = false;
+  while (!ended) {
+    const size_t n = std::fread(buffer.data(), 1, buffer.size(), file);
+    if (n == 0) break;
+    for (size_t i = 0; i < n && !ended; ++i) {
+      const char byte = buffer[i];
+      if (byte == '\0') {
+        ended = true;
+      } else if (byte == '\n') {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        names.AddLine(line);
+        line.clear();
+      } else {
+        line.push_back(byte);
+      }
+    }
   }
   std::fclose(file);
-  return lines;
+  return names;
 }
-
-std::string LookupProvinceName(int32_t id, const std::vector<std::string>& lines) {
-  const std::string key = ProvinceKey(id);
-  for (const std::string& line : lines) {
-    const std::string_view text(line);
-    const size_t first = text.find(';');
-    if (text.substr(0, first) != key) continue;
-    if (first == std::string_view::npos) return "";
-    const std::string_view rest = text.substr(first + 1);
-    return std::string(rest.substr(0, rest.find(';')));
-  }
-  return key;
-}
-
-ProvinceNames::ProvinceNames(std::vector<std::string> lines) : loaded_(true), lines_(std::move(lines)) {}
 
 ProvinceNames ProvinceNames::FromFolder(const std::optional<std::string>& folder) {
   if (!folder) return ProvinceNames();
-  std::optional<std::vector<std::string>> lines = LoadNameLines(NamesFilePath(*folder));
-  return lines ? ProvinceNames(std::move(*lines)) : ProvinceNames();
+  std::optional<ProvinceNames> names = FromFile(NamesFilePath(*folder));
+  return names ? std::move(*names) : ProvinceNames();
+}
+
+void ProvinceNames::AddLine(std::string_view line) {
+  const size_t first = line.find(';');
+  const std::optional<int32_t> id = IdOfKey(line.substr(0, first));
+  if (!id || names_.count(*id)) return;
+  std::string_view name;
+  if (first != std::string_view::npos) {
+    const std::string_view rest = line.substr(first + 1);
+    name = rest.substr(0, rest.find(';'));
+  }
+  names_.emplace(*id, name);
+}
+
+std::string ProvinceNames::Name(int32_t id) const {
+  const auto found = names_.find(id);
+  return found == names_.end() ? ProvinceKey(id) : found->second;
 }
 
 std::string ProvinceNames::Label(int32_t id) const {
   if (!loaded_) return std::to_string(id);
-  return std::to_string(id) + ", " + LookupProvinceName(id, lines_);
+  return std::to_string(id) + ", " + Name(id);
 }

@@ -8,39 +8,45 @@
 // last line feed, or after a zero byte, is not a line. The first line with the
 // key wins; an id without a line is named by its key ("PROV12"). When the file
 // cannot be read, labels are bare ids.
+//
+// The names are kept by id as the lines are read: only lines whose key is that
+// of some id ("PROV" and the id as std::to_string writes it) are kept.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The names file in an installation folder: the folder followed by
 // "\Config\province_names.csv" on Windows, "/Config/province_names.csv" elsewhere.
 std::string NamesFilePath(std::string_view folder);
 
-// The name lines of a file in file order, or none when it cannot be opened.
-std::optional<std::vector<std::string>> LoadNameLines(const std::string& path);
-
-// The name of province id: the second field of the first line whose first
-// field is "PROV<id>"; the key itself when no line has it.
-std::string LookupProvinceName(int32_t id, const std::vector<std::string>& lines);
-
 class ProvinceNames {
  public:
   // No names: every label is the bare id.
   ProvinceNames() = default;
-  explicit ProvinceNames(std::vector<std::string> lines);
+  // The names of these lines, in file order.
+  explicit ProvinceNames(const std::vector<std::string>& lines);
+  // The names of a names file, or none when it cannot be opened.
+  static std::optional<ProvinceNames> FromFile(const std::string& path);
   // The names of the installation folder, or none when there is no folder or
   // its names file cannot be read.
   static ProvinceNames FromFolder(const std::optional<std::string>& folder);
 
   bool loaded() const { return loaded_; }
+  // The name of province id: the second field of the first line whose first
+  // field is "PROV<id>" (empty when the line has one field); the key itself
+  // when no line has it.
+  std::string Name(int32_t id) const;
   // "%d, %s" with the id and its name when names are loaded, else "%d".
   std::string Label(int32_t id) const;
 
  private:
+  void AddLine(std::string_view line);
+
   bool loaded_ = false;
-  std::vector<std::string> lines_;
+  std::unordered_map<int32_t, std::string> names_;
 };

@@ -77,7 +77,8 @@ ProgramRun Convert(const TempDir& dir, const std::string& scenario, const std::v
 // k-th question ("\x04" alone is the end-of-input key). shown receives what the
 // terminal shows.
 ProgramRun ConvertOnTerminal(const TempDir& dir, const std::string& scenario,
-                      const std::function<std::string(int)>& typed, std::string& shown) {
+                      const std::function<std::string(int)>& typed, std::string& shown,
+                      const std::vector<std::string>& extra = {}) {
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
   EXPECT_GE(master, 0);
   grantpt(master);
@@ -87,7 +88,7 @@ ProgramRun ConvertOnTerminal(const TempDir& dir, const std::string& scenario,
   tcgetattr(slave, &mode);
   mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);
   tcsetattr(slave, TCSANOW, &mode);
-  ProgramRun run = StartAndWait(dir, scenario, {}, slave, slave, [&](pid_t pid) {
+  ProgramRun run = StartAndWait(dir, scenario, extra, slave, slave, [&](pid_t pid) {
     close(slave);
     const std::string question = "country: ";
     size_t scanned = 0;
@@ -350,6 +351,34 @@ TEST(CliMissingProvinces, LabelsCarryTheNamesOfTheGameFolder) {
   const std::string second = std::to_string(printed.missingIds[1]);
   EXPECT_EQ(named.labels[0], std::to_string(printed.missingIds.front()) + ", Fenmouth");
   EXPECT_EQ(named.labels[1], second + ", PROV" + second);
+}
+
+// A game folder whose names file names the first missing province with control characters.
+std::string FolderWithControlCharacters(const TempDir& dir) {
+  std::filesystem::create_directories(dir.path() / "Config");
+  WriteFile((dir.path() / "Config" / "province_names.csv").string(),
+            "PROV" + std::to_string(ExamplePlan().missingIds.front()) + ";Fen\x1b[2Jmouth\x07\n");
+  return dir.path().string();
+}
+
+TEST(CliMissingProvinces, ControlCharactersOfNamesReachOtherOutputsAsTheyAre) {
+  TempDir dir;
+  const ProgramRun run = Convert(dir, dir.File("out.kst"), {"--game-dir", FolderWithControlCharacters(dir)});
+  const std::string first = std::to_string(ExamplePlan().missingIds.front());
+  EXPECT_EQ(ReadPrintedPlan(run.err).labels.front(), first + ", Fen\x1b[2Jmouth\x07");
+}
+
+TEST(CliMissingProvinces, ControlCharactersOfNamesAreShownEscapedOnATerminal) {
+  TempDir dir;
+  std::string shown;
+  const ProgramRun run = ConvertOnTerminal(
+      dir, dir.File("out.kst"), [](int) { return std::string("\x04"); }, shown,
+      {"--game-dir", FolderWithControlCharacters(dir)});
+  EXPECT_EQ(run.exitCode, 1);
+  const std::string first = std::to_string(ExamplePlan().missingIds.front());
+  EXPECT_NE(shown.find("Province " + first + ", Fen\\x1b[2Jmouth\\x07 - country: "), std::string::npos)
+      << shown;
+  EXPECT_EQ(shown.find('\x1b'), std::string::npos);
 }
 
 TEST(CliMissingProvinces, OptionsNamingNothingAreAWrongCall) {

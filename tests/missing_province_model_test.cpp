@@ -243,4 +243,56 @@ TEST(MissingProvinceModelLookups, FindTagsIdsAndTheIdOfALabel) {
   EXPECT_EQ(ProvinceIdOfLabel("Oldtown"), 0);
 }
 
+// A label's id is found while it is unplaced, and again once it is moved back.
+TEST(MissingProvinceModelLookups, FollowTheLabelsAsTheyMove) {
+  MissingProvinceModel model = OpenedModel({7, 8, 7}, {"ENG"});
+  MoveId(model, 7);
+  EXPECT_EQ(model.FindNotAdded(7), 1u);
+  MoveId(model, 7);
+  EXPECT_FALSE(model.FindNotAdded(7).has_value());
+  model.SelectInCountry(1);
+  model.MoveBack();
+  EXPECT_EQ(model.FindNotAdded(7), 1u);
+  EXPECT_TRUE(model.IsMissing(7));
+  EXPECT_TRUE(model.IsMissing(8));
+  EXPECT_FALSE(model.IsMissing(9));
+}
+
+// Moving all at once ends as moving the first label, one after the other, does.
+TEST(MissingProvinceModelMoves, AllAtOnceAsOneByOne) {
+  const auto moved = [](bool allAtOnce) {
+    MissingProvinceModel model = OpenedModel({550, 551, 550, 552}, {"GER", "ENG"});
+    SelectTag(model, "ENG");
+    MoveId(model, 551);
+    SelectTag(model, "GER");
+    if (allAtOnce) {
+      model.MoveAllToCountry();
+    } else {
+      while (!model.notAddedLabels().empty()) {
+        model.SelectNotAdded(0);
+        model.MoveToCountry();
+      }
+    }
+    return model;
+  };
+  const MissingProvinceModel all = moved(true);
+  const MissingProvinceModel each = moved(false);
+  EXPECT_TRUE(all.notAddedLabels().empty());
+  EXPECT_EQ(all.countryLabels(), (Labels{"550", "550", "552"}));
+  EXPECT_EQ(all.countryLabels(), each.countryLabels());
+  EXPECT_EQ(all.notAddedSelection(), each.notAddedSelection());
+  ASSERT_EQ(all.assignments().size(), each.assignments().size());
+  for (std::size_t a = 0; a < all.assignments().size(); ++a) {
+    EXPECT_EQ(all.assignments()[a].tag, each.assignments()[a].tag);
+    EXPECT_EQ(all.assignments()[a].labels, each.assignments()[a].labels);
+  }
+  EXPECT_FALSE(all.FindNotAdded(550).has_value());
+}
+
+TEST(MissingProvinceModelMoves, AllAtOnceDoNothingWithoutASelectedCountry) {
+  MissingProvinceModel model = OpenedModel({550}, {});
+  model.MoveAllToCountry();
+  EXPECT_EQ(model.notAddedLabels(), (Labels{"550"}));
+}
+
 }  // namespace

@@ -13,49 +13,63 @@ namespace {
 ProvinceNames NamesFromFile(std::string_view bytes) {
   TempDir dir;
   WriteFile(dir.File("names.csv"), bytes);
-  std::optional<std::vector<std::string>> lines = LoadNameLines(dir.File("names.csv"));
-  EXPECT_TRUE(lines.has_value());
-  return lines ? ProvinceNames(std::move(*lines)) : ProvinceNames();
+  std::optional<ProvinceNames> names = ProvinceNames::FromFile(dir.File("names.csv"));
+  EXPECT_TRUE(names.has_value());
+  return names ? std::move(*names) : ProvinceNames();
 }
 
 TEST(ProvinceNameLines, AreTheLinesUpToEachLineFeed) {
-  TempDir dir;
-  WriteFile(dir.File("names.csv"), "PROV1;A\nPROV2;B\r\n\nPROV3;C");
-  const auto lines = LoadNameLines(dir.File("names.csv"));
-  ASSERT_TRUE(lines.has_value());
-  EXPECT_EQ(*lines, (std::vector<std::string>{"PROV1;A", "PROV2;B", ""}));
+  const ProvinceNames names = NamesFromFile("PROV1;A\nPROV2;B\r\n\nPROV3;C");
+  EXPECT_EQ(names.Name(1), "A");
+  EXPECT_EQ(names.Name(2), "B");
+  EXPECT_EQ(names.Name(3), "PROV3");
 }
 
 TEST(ProvinceNameLines, EndAtAZeroByte) {
-  TempDir dir;
   constexpr char kBytes[] = "PROV1;A\nPROV2;B\0\nPROV3;C\n";
-  WriteFile(dir.File("names.csv"), std::string_view(kBytes, sizeof kBytes - 1));
-  const auto lines = LoadNameLines(dir.File("names.csv"));
-  ASSERT_TRUE(lines.has_value());
-  EXPECT_EQ(*lines, (std::vector<std::string>{"PROV1;A"}));
+  const ProvinceNames names = NamesFromFile(std::string_view(kBytes, sizeof kBytes - 1));
+  EXPECT_EQ(names.Name(1), "A");
+  EXPECT_EQ(names.Name(2), "PROV2");
+  EXPECT_EQ(names.Name(3), "PROV3");
 }
 
 TEST(ProvinceNameLines, AreNoneWithoutTheFile) {
   TempDir dir;
-  EXPECT_FALSE(LoadNameLines(dir.File("missing.csv")).has_value());
+  EXPECT_FALSE(ProvinceNames::FromFile(dir.File("missing.csv")).has_value());
+}
+
+TEST(ProvinceNameLines, OfAnyLengthAreReadWhole) {
+  const std::string name(200'000, 'x');
+  EXPECT_EQ(NamesFromFile(std::string(100'000, '\n') + "PROV4;" + name + "\n").Name(4), name);
 }
 
 TEST(ProvinceNameLookup, TakesTheSecondFieldOfTheFirstMatchingLine) {
-  const std::vector<std::string> lines{"PROV120;Wrong;x", "prov12;Lower", "PROV12;Oldtown;x",
-                                       "PROV12;Later"};
-  EXPECT_EQ(LookupProvinceName(12, lines), "Oldtown");
-  EXPECT_EQ(LookupProvinceName(120, lines), "Wrong");
+  const ProvinceNames names({"PROV120;Wrong;x", "prov12;Lower", "PROV12;Oldtown;x", "PROV12;Later"});
+  EXPECT_EQ(names.Name(12), "Oldtown");
+  EXPECT_EQ(names.Name(120), "Wrong");
 }
 
 TEST(ProvinceNameLookup, ReadsTheNameToTheEndOfALineWithTwoFields) {
-  EXPECT_EQ(LookupProvinceName(7, {"PROV7;Saltgate"}), "Saltgate");
-  EXPECT_EQ(LookupProvinceName(7, {"PROV7;"}), "");
-  EXPECT_EQ(LookupProvinceName(7, {"PROV7"}), "");
+  EXPECT_EQ(ProvinceNames({"PROV7;Saltgate"}).Name(7), "Saltgate");
+  EXPECT_EQ(ProvinceNames({"PROV7;"}).Name(7), "");
+  EXPECT_EQ(ProvinceNames({"PROV7"}).Name(7), "");
 }
 
 TEST(ProvinceNameLookup, GivesTheKeyWhenNoLineMatches) {
-  EXPECT_EQ(LookupProvinceName(1025, {"PROV1;A", "PROV10250;B"}), "PROV1025");
-  EXPECT_EQ(LookupProvinceName(3, {}), "PROV3");
+  EXPECT_EQ(ProvinceNames({"PROV1;A", "PROV10250;B"}).Name(1025), "PROV1025");
+  EXPECT_EQ(ProvinceNames(std::vector<std::string>{}).Name(3), "PROV3");
+}
+
+// A key names an id only as "PROV" and the id written as the id is written.
+TEST(ProvinceNameLookup, MatchesKeysOnlyInTheirOwnSpelling) {
+  const ProvinceNames names({"PROV07;Padded", "PROV+7;Plus", "PROV-0;Minus zero", "PROV 7;Space",
+                             "PROV7x;Suffix", "PROV4294967303;Wide", "PROV-5;Minus five",
+                             "PROV0;Zero", "PROV2147483647;Top", "PROV-2147483648;Bottom"});
+  EXPECT_EQ(names.Name(7), "PROV7");
+  EXPECT_EQ(names.Name(0), "Zero");
+  EXPECT_EQ(names.Name(-5), "Minus five");
+  EXPECT_EQ(names.Name(2147483647), "Top");
+  EXPECT_EQ(names.Name(-2147483647 - 1), "Bottom");
 }
 
 TEST(ProvinceLabel, JoinsIdAndName) {

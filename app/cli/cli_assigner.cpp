@@ -49,11 +49,6 @@ std::vector<int32_t> UnplacedIds(const MissingProvinceModel& model) {
   return ids;
 }
 
-bool IsMissing(const MissingProvinceModel& model, int32_t id) {
-  const std::vector<int32_t>& missing = model.missingIds();
-  return std::find(missing.begin(), missing.end(), id) != missing.end();
-}
-
 // Gives the first unplaced province with this id to the selected country.
 bool PlaceProvince(MissingProvinceModel& model, int32_t id) {
   const std::optional<std::size_t> index = model.FindNotAdded(id);
@@ -63,11 +58,22 @@ bool PlaceProvince(MissingProvinceModel& model, int32_t id) {
   return true;
 }
 
-void PlaceFirstUnplaced(MissingProvinceModel& model, std::size_t country) {
-  // Choosing a country refills its list; do it only when the choice changes.
+// Choosing a country refills its list; do it only when the choice changes.
+void ChooseCountry(MissingProvinceModel& model, std::size_t country) {
   if (model.countryBoxSelection() != country) model.SelectCountry(country);
+}
+
+void PlaceFirstUnplaced(MissingProvinceModel& model, std::size_t country) {
+  ChooseCountry(model, country);
   model.SelectNotAdded(0);
   model.MoveToCountry();
+}
+
+// A label as standard error shows it: on a terminal, control characters (which
+// a names file may hold) are written as \xHH escapes rather than obeyed.
+std::string Shown(const std::string& label) {
+  static const bool terminal = StandardErrorIsTerminal();
+  return terminal ? EscapeControlCharacters(label) : label;
 }
 
 // One line of standard input without its line end; none at the end of input.
@@ -91,7 +97,8 @@ void PrintPlanToFill(const MissingProvinceModel& model) {
   std::fprintf(stderr, "# Plan: move each province id into the braces of the country that receives it.\n");
   std::fprintf(stderr, "# Offered countries: %s\n", OfferedTags(model).c_str());
   std::fprintf(stderr, "# Provinces without an owner:\n");
-  for (const std::string& label : model.notAddedLabels()) std::fprintf(stderr, "#   %s\n", label.c_str());
+  for (const std::string& label : model.notAddedLabels())
+    std::fprintf(stderr, "#   %s\n", Shown(label).c_str());
   for (const std::string& tag : DistinctTags(model)) std::fprintf(stderr, "%s = { }\n", tag.c_str());
 }
 
@@ -171,14 +178,15 @@ bool CliAssigner::CarryOutEntry(MissingProvinceModel& model, const ScriptNode* e
   for (int k = 0; k < entry->ItemCount(); ++k) {
     const int32_t id = TruncateToInt32(entry->NumberAt(k));
     if (PlaceProvince(model, id)) continue;
-    (IsMissing(model, id) ? passedOver.repeated : passedOver.notMissing).push_back(id);
+    (model.IsMissing(id) ? passedOver.repeated : passedOver.notMissing).push_back(id);
   }
   return true;
 }
 
 void CliAssigner::PlaceTheRest(MissingProvinceModel& model) {
-  const std::size_t country = *model.FindCountry(*choices_.restTag);
-  while (!model.notAddedLabels().empty()) PlaceFirstUnplaced(model, country);
+  if (model.notAddedLabels().empty()) return;
+  ChooseCountry(model, *model.FindCountry(*choices_.restTag));
+  model.MoveAllToCountry();
 }
 
 bool CliAssigner::AskForTheRest(MissingProvinceModel& model) {
@@ -186,7 +194,7 @@ bool CliAssigner::AskForTheRest(MissingProvinceModel& model) {
   std::fprintf(stderr, "%zu provinces have no owner. Give each one to a country: %s\n",
                model.notAddedLabels().size(), offered.c_str());
   while (!model.notAddedLabels().empty()) {
-    std::fprintf(stderr, "Province %s - country: ", model.notAddedLabels().front().c_str());
+    std::fprintf(stderr, "Province %s - country: ", Shown(model.notAddedLabels().front()).c_str());
     std::fflush(stderr);
     const std::optional<std::string> answer = ReadAnswer();
     if (!answer) {
@@ -210,4 +218,29 @@ bool StandardInputIsTerminal() {
 #else
   return isatty(STDIN_FILENO) != 0;
 #endif
+}
+
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+std::string EscapeControlCharacters(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7f) {
+      shown.push_back(c);
+      continue;
+    }
+    shown += "\\x";
+    shown.push_back(kHex[byte >> 4]);
+    shown.push_back(kHex[byte & 0xf]);
+  }
+  return shown;
 }

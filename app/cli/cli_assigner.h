@@ -9,12 +9,14 @@
 //   4. without a plan and without a terminal: the missing provinces, the offered
 //      tags and a plan to fill are printed and the run stops.
 // Labels carry the province names of the --game-dir installation when given.
-// Questions, warnings and errors go to standard error.
+// Questions, warnings and errors go to standard error; on a terminal, the
+// control characters of province names are shown escaped.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "assign/province_assigner.h"
@@ -52,3 +54,7 @@ class CliAssigner : public ProvinceAssigner {
 
 // Whether standard input is a terminal that a person answers.
 bool StandardInputIsTerminal();
+// Whether standard error is a terminal, which would obey control characters.
+bool StandardErrorIsTerminal();
+// The text with every control character (below 0x20, and 0x7f) written as \xHH.
+std::string EscapeControlCharacters(std::string_view text);
