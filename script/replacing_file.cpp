@@ -1,9 +1,10 @@
-// What the implementations of ReplacingFile share: the list of temporaries
-// that a signal must remove, and the handler that removes them.
-#include "script/replacing_file_temporaries.h"
+// What the implementations of ReplacingFile share.
+#include "script/replacing_file_common.h"
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #ifdef _WIN32
@@ -56,6 +57,31 @@ void RemoveOn(int signal) {
 }
 
 }  // namespace
+
+std::string RefusalMessage(const std::string& path, Refusal why) {
+  switch (why) {
+    case Refusal::kFolder:
+      return "Could not write " + path + ": it is a folder.";
+    case Refusal::kNotRegular:
+      return "Could not write " + path + ": it is not a regular file (a device, a pipe or a socket).";
+    case Refusal::kReadOnly:
+      break;
+  }
+  return "Could not write " + path + ": the file is read-only.";
+}
+
+std::string TemporaryFileName(char prefix, uint64_t processId) {
+  static std::atomic<uint64_t> counter{0};
+  uint64_t x = processId * 0x9E3779B97F4A7C15ull + ++counter +
+               static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  char name[32];
+  std::snprintf(name, sizeof name, "%cquillmere-%012llx.tmp", prefix,
+                static_cast<unsigned long long>(x & 0xFFFFFFFFFFFFull));
+  return name;
+}
 
 int RememberTemporary(const std::string& path) {
   if (path.size() >= kMaxPath) return -1;

@@ -1,8 +1,6 @@
 // ReplacingFile on POSIX systems.
 #ifndef _WIN32
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -11,7 +9,7 @@
 #include <unistd.h>
 
 #include "script/replacing_file.h"
-#include "script/replacing_file_temporaries.h"
+#include "script/replacing_file_common.h"
 
 namespace {
 
@@ -40,26 +38,11 @@ std::string FollowLinks(std::string path) {
 
 std::optional<std::string> ProblemOf(const std::string& shown, const std::string& target,
                                      const struct stat& info) {
-  if (S_ISDIR(info.st_mode)) return "Could not write " + shown + ": it is a folder.";
-  if (!S_ISREG(info.st_mode))
-    return "Could not write " + shown + ": it is not a regular file (a device, a pipe or a socket).";
+  if (S_ISDIR(info.st_mode)) return RefusalMessage(shown, Refusal::kFolder);
+  if (!S_ISREG(info.st_mode)) return RefusalMessage(shown, Refusal::kNotRegular);
   if ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
-    return "Could not write " + shown + ": the file is read-only.";
+    return RefusalMessage(shown, Refusal::kReadOnly);
   return std::nullopt;
-}
-
-// A name for a temporary that is short whatever the destination's name.
-std::string TemporaryName(const std::string& folder) {
-  static std::atomic<uint64_t> counter{0};
-  uint64_t x = static_cast<uint64_t>(getpid()) * 0x9E3779B97F4A7C15ull + ++counter +
-               static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  x ^= x >> 31;
-  char name[32];
-  std::snprintf(name, sizeof name, "/.quillmere-%012llx.tmp",
-                static_cast<unsigned long long>(x & 0xFFFFFFFFFFFFull));
-  return folder + name;
 }
 
 }  // namespace
@@ -85,7 +68,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* error) {
   }
   const std::string folder = FolderOf(target_);
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temporary_ = TemporaryName(folder);
+    temporary_ = folder + "/" + TemporaryFileName('.', static_cast<uint64_t>(getpid()));
     fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }

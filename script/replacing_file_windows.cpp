@@ -2,12 +2,11 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
 
 #include "script/replacing_file.h"
-#include "script/replacing_file_temporaries.h"
+#include "script/replacing_file_common.h"
 
 namespace {
 
@@ -18,25 +17,10 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::optional<std::string> ProblemOf(const std::string& path, DWORD attributes) {
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "Could not write " + path + ": it is a folder.";
-  if (attributes & FILE_ATTRIBUTE_DEVICE)
-    return "Could not write " + path + ": it is not a regular file (a device, a pipe or a socket).";
-  if (attributes & FILE_ATTRIBUTE_READONLY)
-    return "Could not write " + path + ": the file is read-only.";
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return RefusalMessage(path, Refusal::kFolder);
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return RefusalMessage(path, Refusal::kNotRegular);
+  if (attributes & FILE_ATTRIBUTE_READONLY) return RefusalMessage(path, Refusal::kReadOnly);
   return std::nullopt;
-}
-
-std::string TemporaryName(const std::string& folder) {
-  static std::atomic<uint64_t> counter{0};
-  uint64_t x = static_cast<uint64_t>(GetCurrentProcessId()) * 0x9E3779B97F4A7C15ull + ++counter +
-               static_cast<uint64_t>(GetTickCount64());
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  x ^= x >> 31;
-  char name[32];
-  std::snprintf(name, sizeof name, "\\~quillmere-%012llx.tmp",
-                static_cast<unsigned long long>(x & 0xFFFFFFFFFFFFull));
-  return folder + name;
 }
 
 }  // namespace
@@ -61,7 +45,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* error) {
   }
   const std::string folder = FolderOf(path);
   for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
-    temporary_ = TemporaryName(folder);
+    temporary_ = folder + "\\" + TemporaryFileName('~', GetCurrentProcessId());
     HANDLE h = CreateFileA(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE)
