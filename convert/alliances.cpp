@@ -61,6 +61,7 @@ void ScenarioConverter::ConvertAlliances() {
     if (!leader) continue;
     const std::string tag = countryAlignments[*leader].tag;
     countryAlignments.erase(countryAlignments.begin() + static_cast<std::ptrdiff_t>(*leader));
+    countryAlignmentIndex.Reset();
     WriteAlliance(globaldata, choice.name, tag, choice.number);
   }
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -130,10 +131,12 @@ void ScenarioConverter::ConvertResources(ScriptNode* target, const ScriptNode* s
   const int32_t owned = ProvinceCount(target, "ownedprovinces");
   const int32_t national = ProvinceCount(target, "nationalprovinces");
   const int32_t band = ResourceBand(owned);
-  const auto alignment = std::find_if(countryAlignments.begin(), countryAlignments.end(),
-                                      [&tag](const CountryAlignment& a) { return a.tag == tag; });
-  if (alignment != countryAlignments.end())
-    alignment->score = TruncateToInt32(double(alignment->score) + owned);
+  const std::optional<size_t> alignment = countryAlignmentIndex.Find(
+      countryAlignments, [](const CountryAlignment& a) { return a.tag; }, tag);
+  if (alignment) {
+    CountryAlignment& first = countryAlignments[*alignment];
+    first.score = TruncateToInt32(double(first.score) + owned);
+  }
   if (!merging) {
     AddNumberValue(target, "energy", 500.0 * band);
     AddNumberValue(target, "metal", 500.0 * band);
@@ -152,10 +155,12 @@ void ScenarioConverter::ConvertResources(ScriptNode* target, const ScriptNode* s
 }
 
 void ScenarioConverter::ConvertConvoys(ScriptNode* target, const ScriptNode* source) {
-  const double transports = NumberValueOf(target, "transports", 0);
   const double convoys =
       NumberValueOf(source, "clipper_convoy", 0) + NumberValueOf(source, "steamer_convoy", 0);
   if (convoys <= 0) return;
+  // Looked for only now: once a country has its entry, the search stops there,
+  // ahead of the units that merges keep adding.
+  const double transports = NumberValueOf(target, "transports", 0);
   if (transports > 0) {
     SetNumberOf(target, "transports", TruncateToInt32(2 * convoys + transports));
     return;

@@ -172,11 +172,13 @@ class ScenarioConverter : public ScriptFile {
   std::vector<ProvinceRecord> provinceRecords;
   // Lookups of the lists above, kept by the province and economy steps:
   // provinceInfo by source id, provinceRecords by target id, provinceShares by
-  // country, list and province, techCounts by tag.
+  // country, list and province, techCounts and countryAlignments by tag (the
+  // alliances, which erase from countryAlignments, reset its index).
   FirstPositionIndex<int32_t> provinceInfoIndex;
   FirstPositionIndex<int32_t> provinceRecordIndex;
   FirstPositionIndex<std::string> provinceShareIndex;
   FirstPositionIndex<std::string> techCountIndex;
+  FirstPositionIndex<std::string> countryAlignmentIndex;
   // Air bases: the order of the last write, and the merges whose bases wait.
   uint64_t airBaseStamp = 0;
   std::unordered_map<const ScriptNode*, PendingAirBases> pendingAirBases;
