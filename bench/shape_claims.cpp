@@ -16,12 +16,8 @@ ShapeInput ClaimsShape(size_t claims) {
     if (i % 50 == 49) text.Fixed("nationalism", 8'500);
     text.Close();
   }
-  text.Open("country");
-  WriteShapeCountry(text, "ENG", 49, {49, 308});
-  text.Close();
-  text.Open("country");
-  WriteShapeCountry(text, "FRA", 846, {846, 849});
-  text.Close();
+  WriteShapeCountryBlock(text, "ENG", 49, {49, 308});
+  WriteShapeCountryBlock(text, "FRA", 846, {846, 849});
   ShapeInput input;
   input.save = text.Take();
   return input;

@@ -28,13 +28,10 @@ ShapeInput FoundedShape(size_t countries) {
   SaveRandom random(14);
   SaveText text(LineEnd::kLf, random);
   WriteShapeHeader(text);
-  text.Open("country");
-  WriteShapeCountry(text, "ENG", 49, {49, 308});
-  text.Close();
+  WriteShapeCountryBlock(text, "ENG", 49, {49, 308});
   for (size_t i = 0; i < countries; ++i) {
-    text.Open("country");
-    WriteShapeCountry(text, Numbered('S', i), 12, i % 4 == 0 ? std::vector<int64_t>{12} : std::vector<int64_t>{});
-    text.Close();
+    WriteShapeCountryBlock(text, Numbered('S', i), 12,
+                           i % 4 == 0 ? std::vector<int64_t>{12} : std::vector<int64_t>{});
   }
   ShapeInput input;
   input.save = text.Take();

@@ -13,9 +13,7 @@ ShapeInput MergesShape(size_t countries) {
   SaveRandom random(13);
   SaveText text(LineEnd::kLf, random);
   WriteShapeHeader(text);
-  text.Open("country");
-  WriteShapeCountry(text, "ENG", 49, {49, 308});
-  text.Close();
+  WriteShapeCountryBlock(text, "ENG", 49, {49, 308});
   for (size_t i = 0; i < countries; ++i) {
     const int64_t province = kProvinces[i % kProvinces.size()];
     text.Open("country");

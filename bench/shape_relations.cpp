@@ -24,9 +24,7 @@ ShapeInput RelationsShape(size_t relations) {
   }
   text.Close();
   text.Close();
-  text.Open("country");
-  WriteShapeCountry(text, "FRA", 846, {846, 849});
-  text.Close();
+  WriteShapeCountryBlock(text, "FRA", 846, {846, 849});
   ShapeInput input;
   input.save = text.Take();
   return input;

@@ -23,15 +23,18 @@ void WriteShapeCountry(SaveText& text, std::string_view tag, int64_t capital,
   text.WholeList("nationalprovinces", owned);
 }
 
+void WriteShapeCountryBlock(SaveText& text, std::string_view tag, int64_t capital,
+                            const std::vector<int64_t>& owned) {
+  text.Open("country");
+  WriteShapeCountry(text, tag, capital, owned);
+  text.Close();
+}
+
 std::string FewCountriesSave() {
   SaveRandom random(10);
   SaveText text(LineEnd::kLf, random);
   WriteShapeHeader(text);
-  text.Open("country");
-  WriteShapeCountry(text, "ENG", 49, {49, 308});
-  text.Close();
-  text.Open("country");
-  WriteShapeCountry(text, "FRA", 846, {846, 849});
-  text.Close();
+  WriteShapeCountryBlock(text, "ENG", 49, {49, 308});
+  WriteShapeCountryBlock(text, "FRA", 846, {846, 849});
   return text.Take();
 }
