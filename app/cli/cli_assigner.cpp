@@ -72,7 +72,7 @@ void PlaceFirstUnplaced(MissingProvinceModel& model, std::size_t country) {
 // A label as standard error shows it: on a terminal, control characters (which
 // a names file may hold) are written as \xHH escapes rather than obeyed.
 std::string Shown(const std::string& label) {
-  static const bool terminal = StandardErrorIsTerminal();
+  static const bool terminal = IsTerminal(stderr);
   return terminal ? EscapeControlCharacters(label) : label;
 }
 
@@ -212,19 +212,11 @@ bool CliAssigner::AskForTheRest(MissingProvinceModel& model) {
   return true;
 }
 
-bool StandardInputIsTerminal() {
+bool IsTerminal(std::FILE* stream) {
 #ifdef _WIN32
-  return _isatty(_fileno(stdin)) != 0;
+  return _isatty(_fileno(stream)) != 0;
 #else
-  return isatty(STDIN_FILENO) != 0;
-#endif
-}
-
-bool StandardErrorIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return isatty(STDERR_FILENO) != 0;
+  return isatty(fileno(stream)) != 0;
 #endif
 }
 

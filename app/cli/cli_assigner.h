@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,9 +53,8 @@ class CliAssigner : public ProvinceAssigner {
   bool interactive_;
 };
 
-// Whether standard input is a terminal that a person answers.
-bool StandardInputIsTerminal();
-// Whether standard error is a terminal, which would obey control characters.
-bool StandardErrorIsTerminal();
+// Whether the stream is a terminal: one a person answers (standard input), or
+// one that would obey control characters (standard error).
+bool IsTerminal(std::FILE* stream);
 // The text with every control character (below 0x20, and 0x7f) written as \xHH.
 std::string EscapeControlCharacters(std::string_view text);

@@ -71,7 +71,7 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
   if (OutputRefused(scenario)) return 2;
   CliPlatform platform(save, scenario);
   const FixedGameFolder gameFolder(gameDir);
-  CliAssigner assigner(choices, gameFolder, StandardInputIsTerminal());
+  CliAssigner assigner(choices, gameFolder, IsTerminal(stdin));
   platform.SetAssigner(&assigner);
   ReferenceData data;
   const int failed = data.Load(platform.Log(), dataFolder);
