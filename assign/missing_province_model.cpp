@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <numeric>
 #include <utility>
 
 #include "refdata/province_names.h"
@@ -26,6 +27,37 @@ std::vector<std::string> TagsAsTheBoxShowsThem(std::vector<std::string> tags) {
 std::optional<std::size_t> IndexWithin(std::optional<std::size_t> index, std::size_t size) {
   if (index && *index < size) return index;
   return std::nullopt;
+}
+
+// The indexes that lie within a list of this size, in list order, each once.
+std::vector<std::size_t> IndexesWithin(std::vector<std::size_t> indexes, std::size_t size) {
+  std::erase_if(indexes, [size](std::size_t index) { return index >= size; });
+  std::sort(indexes.begin(), indexes.end());
+  indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+  return indexes;
+}
+
+// Takes the entries at the given indexes (in list order) out of the list, in
+// one pass, and returns them in that order.
+std::vector<std::string> TakeEntries(std::vector<std::string>& list, const std::vector<std::size_t>& indexes) {
+  std::vector<std::string> taken;
+  std::vector<std::string> kept;
+  kept.reserve(list.size());
+  auto next = indexes.begin();
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const bool take = next != indexes.end() && *next == i;
+    if (take) ++next;
+    (take ? taken : kept).push_back(std::move(list[i]));
+  }
+  list = std::move(kept);
+  return taken;
+}
+
+// After a move, a list selects the index where the first moved entry was: the
+// entry that moved up into its place, or none past the end.
+std::vector<std::size_t> SelectionAfterMove(const std::vector<std::size_t>& moved, std::size_t size) {
+  if (moved.empty() || moved.front() >= size) return {};
+  return {moved.front()};
 }
 
 std::string_view CountryTag(const ScriptNode* country) {
@@ -65,62 +97,65 @@ void MissingProvinceModel::Open(const ProvinceNames& names) {
   }
   countryLabels_.clear();
   assignments_.clear();
-  notAddedSelection_.reset();
-  countrySelection_.reset();
+  notAddedSelection_.clear();
+  countrySelection_.clear();
   countryBoxSelection_ = IndexWithin(0, countryTags_.size());
 }
 
-void MissingProvinceModel::SelectNotAdded(std::optional<std::size_t> index) {
-  notAddedSelection_ = IndexWithin(index, notAddedLabels_.size());
+void MissingProvinceModel::SelectNotAdded(std::vector<std::size_t> indexes) {
+  notAddedSelection_ = IndexesWithin(std::move(indexes), notAddedLabels_.size());
 }
 
-void MissingProvinceModel::SelectInCountry(std::optional<std::size_t> index) {
-  countrySelection_ = IndexWithin(index, countryLabels_.size());
+void MissingProvinceModel::SelectInCountry(std::vector<std::size_t> indexes) {
+  countrySelection_ = IndexesWithin(std::move(indexes), countryLabels_.size());
 }
 
 void MissingProvinceModel::SelectCountry(std::optional<std::size_t> index) {
   countryBoxSelection_ = IndexWithin(index, countryTags_.size());
   countryLabels_.clear();
-  countrySelection_.reset();
+  countrySelection_.clear();
   const std::optional<std::string> tag = SelectedTag();
   if (!tag) return;
   if (const ProvinceAssignment* assignment = AssignmentOf(*tag)) countryLabels_ = assignment->labels;
 }
 
-void MissingProvinceModel::MoveToCountry() {
-  const std::optional<std::string> tag = SelectedTag();
-  if (!tag || !notAddedSelection_) return;
-  const std::size_t i = *notAddedSelection_;
-  std::string label = std::move(notAddedLabels_[i]);
-  notAddedLabels_.erase(notAddedLabels_.begin() + static_cast<std::ptrdiff_t>(i));
-  CountNotAdded(label, -1);
-  countryLabels_.push_back(label);
-  RecordAdded(*tag, label);
-  SelectNotAdded(i);
+bool MissingProvinceModel::ChooseCountryByText(std::string_view text) {
+  const std::optional<std::size_t> index = FindCountry(text);
+  const bool unchanged = index ? SelectedTag() == text : !SelectedTag();
+  if (unchanged) return false;
+  SelectCountry(index);
+  return true;
 }
 
-void MissingProvinceModel::MoveAllToCountry() {
+bool MissingProvinceModel::MoveToCountry() {
   const std::optional<std::string> tag = SelectedTag();
-  if (!tag) return;
-  for (std::string& label : notAddedLabels_) {
+  if (!tag || notAddedSelection_.empty()) return false;
+  for (std::string& label : TakeEntries(notAddedLabels_, notAddedSelection_)) {
     CountNotAdded(label, -1);
     RecordAdded(*tag, label);
     countryLabels_.push_back(std::move(label));
   }
-  notAddedLabels_.clear();
-  SelectNotAdded(0);
+  notAddedSelection_ = SelectionAfterMove(notAddedSelection_, notAddedLabels_.size());
+  return true;
 }
 
-void MissingProvinceModel::MoveBack() {
+void MissingProvinceModel::MoveAllToCountry() {
+  std::vector<std::size_t> every(notAddedLabels_.size());
+  std::iota(every.begin(), every.end(), std::size_t{0});
+  SelectNotAdded(std::move(every));
+  MoveToCountry();
+}
+
+bool MissingProvinceModel::MoveBack() {
   const std::optional<std::string> tag = SelectedTag();
-  if (!tag || !countrySelection_) return;
-  const std::size_t j = *countrySelection_;
-  std::string label = std::move(countryLabels_[j]);
-  countryLabels_.erase(countryLabels_.begin() + static_cast<std::ptrdiff_t>(j));
-  CountNotAdded(label, 1);
-  notAddedLabels_.push_back(std::move(label));
-  RecordRemoved(*tag, j);
-  SelectInCountry(j);
+  if (!tag || countrySelection_.empty()) return false;
+  for (std::string& label : TakeEntries(countryLabels_, countrySelection_)) {
+    CountNotAdded(label, 1);
+    notAddedLabels_.push_back(std::move(label));
+  }
+  RecordRemoved(*tag, countrySelection_);
+  countrySelection_ = SelectionAfterMove(countrySelection_, countryLabels_.size());
+  return true;
 }
 
 std::optional<std::string> MissingProvinceModel::TryFinish() const {
@@ -176,10 +211,8 @@ void MissingProvinceModel::RecordAdded(const std::string& tag, const std::string
     assignments_.push_back({tag, {label}});
 }
 
-void MissingProvinceModel::RecordRemoved(const std::string& tag, std::size_t index) {
-  ProvinceAssignment* assignment = AssignmentOf(tag);
-  if (assignment && index < assignment->labels.size())
-    assignment->labels.erase(assignment->labels.begin() + static_cast<std::ptrdiff_t>(index));
+void MissingProvinceModel::RecordRemoved(const std::string& tag, const std::vector<std::size_t>& indexes) {
+  if (ProvinceAssignment* assignment = AssignmentOf(tag)) TakeEntries(assignment->labels, indexes);
 }
 
 void MissingProvinceModel::CountNotAdded(const std::string& label, int change) {

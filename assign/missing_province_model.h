@@ -7,9 +7,11 @@
 //   notAddedLabels  the "Not Added Provinces" list (one label per missing id)
 //   countryLabels   the "Provinces to coutry:" list (the selected country's labels)
 //   countryTags     the "Country:" box, sorted as the box sorts (case-insensitive)
-// Selections are list indexes, or none. Open fills the lists; until then they
-// are empty. "<-" and "->" do nothing without a selected province or without a
-// selected country, so nothing is ever recorded for a country not in the box.
+// A list's selection is a set of its indexes, in list order (none, one, or
+// many: both lists take extended selection). The country box selects one tag,
+// or none. Open fills the lists; until then they are empty. "<-" and "->" do
+// nothing without a selected province or without a selected country, so
+// nothing is ever recorded for a country not in the box.
 #pragma once
 
 #include <cstddef>
@@ -45,22 +47,30 @@ class MissingProvinceModel {
   // is empty), no province selected. Also resets everything recorded so far.
   void Open(const ProvinceNames& names);
 
-  // Selection changes. An index outside its list, or none, clears the selection.
-  void SelectNotAdded(std::optional<std::size_t> index);
-  void SelectInCountry(std::optional<std::size_t> index);
+  // Selection changes: the selected indexes of a list, in any order; indexes
+  // outside the list are left out.
+  void SelectNotAdded(std::vector<std::size_t> indexes);
+  // One selected province (outside the list: none).
+  void SelectNotAdded(std::size_t index) { SelectNotAdded(std::vector<std::size_t>{index}); }
+  void SelectInCountry(std::vector<std::size_t> indexes);
   // The country box change: the country list then shows the labels already
   // given to the newly selected country, and has no selection.
   void SelectCountry(std::optional<std::size_t> index);
+  // The box's text as it stands (picked or typed): selects the offered tag
+  // spelt exactly so, or no country for any other text. A change of country
+  // refills the country list; true when it did.
+  bool ChooseCountryByText(std::string_view text);
 
-  // "<-": the selected Not Added label goes to the end of the selected country's
-  // list; the Not Added selection stays at the same index (none past the end).
-  void MoveToCountry();
-  // "<-" for every Not Added label in turn: all of them go, in order, to the end
-  // of the selected country's list; nothing without a selected country.
+  // "<-": the selected Not Added labels go, in list order, to the end of the
+  // selected country's list. The Not Added list then selects the index of the
+  // first one moved (the entry that moved up into its place; none past the
+  // end). False when nothing moved.
+  bool MoveToCountry();
+  // "<-" with every Not Added label selected.
   void MoveAllToCountry();
-  // "->": the selected label of the country list goes back to the end of the
-  // Not Added list; the country list's selection stays at the same index.
-  void MoveBack();
+  // "->": the selected labels of the country list go back, in list order, to
+  // the end of the Not Added list; the country list selects as "<-" does.
+  bool MoveBack();
   // OK: none when every missing province is placed (the dialog may close),
   // otherwise the message to show, and the dialog stays open.
   std::optional<std::string> TryFinish() const;
@@ -81,8 +91,8 @@ class MissingProvinceModel {
   const std::vector<ProvinceAssignment>& assignments() const { return assignments_; }
   const std::vector<std::string>& notAddedLabels() const { return notAddedLabels_; }
   const std::vector<std::string>& countryLabels() const { return countryLabels_; }
-  std::optional<std::size_t> notAddedSelection() const { return notAddedSelection_; }
-  std::optional<std::size_t> countrySelection() const { return countrySelection_; }
+  const std::vector<std::size_t>& notAddedSelection() const { return notAddedSelection_; }
+  const std::vector<std::size_t>& countrySelection() const { return countrySelection_; }
   std::optional<std::size_t> countryBoxSelection() const { return countryBoxSelection_; }
   // The tag selected in the country box, or none.
   std::optional<std::string> SelectedTag() const;
@@ -90,7 +100,7 @@ class MissingProvinceModel {
  private:
   ProvinceAssignment* AssignmentOf(std::string_view tag);
   void RecordAdded(const std::string& tag, const std::string& label);
-  void RecordRemoved(const std::string& tag, std::size_t index);
+  void RecordRemoved(const std::string& tag, const std::vector<std::size_t>& indexes);
   void CountNotAdded(const std::string& label, int change);
 
   std::vector<int32_t> missingIds_;
@@ -101,7 +111,7 @@ class MissingProvinceModel {
   std::vector<ProvinceAssignment> assignments_;
   std::vector<std::string> notAddedLabels_;
   std::vector<std::string> countryLabels_;
-  std::optional<std::size_t> notAddedSelection_;
-  std::optional<std::size_t> countrySelection_;
+  std::vector<std::size_t> notAddedSelection_;
+  std::vector<std::size_t> countrySelection_;
   std::optional<std::size_t> countryBoxSelection_;
 };

@@ -8,6 +8,7 @@
 namespace {
 
 using Labels = std::vector<std::string>;
+using Indexes = std::vector<std::size_t>;
 
 MissingProvinceModel OpenedModel(std::vector<int32_t> ids, std::vector<std::string> tags) {
   MissingProvinceModel model(std::move(ids), std::move(tags));
@@ -24,7 +25,7 @@ void SelectTag(MissingProvinceModel& model, std::string_view tag) {
 void MoveId(MissingProvinceModel& model, int32_t id) {
   const std::optional<std::size_t> index = model.FindNotAdded(id);
   ASSERT_TRUE(index.has_value()) << id;
-  model.SelectNotAdded(*index);
+  model.SelectNotAdded({*index});
   model.MoveToCountry();
 }
 
@@ -46,8 +47,8 @@ TEST(MissingProvinceModelOpening, ListsOneLabelPerMissingIdAndSelectsTheFirstCou
   EXPECT_EQ(model.countryBoxSelection(), 0u);
   EXPECT_EQ(model.SelectedTag(), "CAN");
   EXPECT_TRUE(model.countryLabels().empty());
-  EXPECT_FALSE(model.notAddedSelection().has_value());
-  EXPECT_FALSE(model.countrySelection().has_value());
+  EXPECT_TRUE(model.notAddedSelection().empty());
+  EXPECT_TRUE(model.countrySelection().empty());
   EXPECT_TRUE(model.assignments().empty());
 }
 
@@ -62,11 +63,11 @@ TEST(MissingProvinceModelOpening, KeepsTheBoxOrderOfTagsThatDifferOnlyInCase) {
 
 TEST(MissingProvinceModelMoves, MoveTheSelectedProvinceToTheSelectedCountry) {
   MissingProvinceModel model = OpenedModel({550, 551, 552}, {"GER", "ENG"});
-  model.SelectNotAdded(1);
+  model.SelectNotAdded({1});
   model.MoveToCountry();
   EXPECT_EQ(model.notAddedLabels(), (Labels{"550", "552"}));
   EXPECT_EQ(model.countryLabels(), (Labels{"551"}));
-  EXPECT_EQ(model.notAddedSelection(), 1u);  // the entry that moved up
+  EXPECT_EQ(model.notAddedSelection(), Indexes{1});  // the entry that moved up
   ASSERT_EQ(model.assignments().size(), 1u);
   EXPECT_EQ(model.assignments()[0].tag, "ENG");
   EXPECT_EQ(model.assignments()[0].labels, (Labels{"551"}));
@@ -74,7 +75,7 @@ TEST(MissingProvinceModelMoves, MoveTheSelectedProvinceToTheSelectedCountry) {
   model.MoveToCountry();
   EXPECT_EQ(model.notAddedLabels(), (Labels{"550"}));
   EXPECT_EQ(model.countryLabels(), (Labels{"551", "552"}));
-  EXPECT_FALSE(model.notAddedSelection().has_value());  // nothing below the last entry
+  EXPECT_TRUE(model.notAddedSelection().empty());  // nothing below the last entry
 
   model.MoveToCountry();
   EXPECT_EQ(model.notAddedLabels(), (Labels{"550"}));
@@ -84,7 +85,7 @@ TEST(MissingProvinceModelMoves, MoveTheSelectedProvinceToTheSelectedCountry) {
 TEST(MissingProvinceModelMoves, DoNothingWithoutASelectedProvince) {
   MissingProvinceModel model = OpenedModel({550, 551}, {"ENG"});
   model.MoveToCountry();
-  model.SelectNotAdded(2);
+  model.SelectNotAdded({2});
   model.MoveToCountry();
   model.MoveBack();
   EXPECT_EQ(model.notAddedLabels(), (Labels{"550", "551"}));
@@ -97,11 +98,11 @@ TEST(MissingProvinceModelMoves, DoNothingWithoutASelectedCountry) {
   MoveId(model, 550);
   model.SelectCountry(std::nullopt);
   EXPECT_TRUE(model.countryLabels().empty());
-  model.SelectNotAdded(0);
+  model.SelectNotAdded({0});
   model.MoveToCountry();
   EXPECT_EQ(model.notAddedLabels(), (Labels{"551"}));
   model.SelectCountry(7);  // outside the box: no selection either
-  model.SelectNotAdded(0);
+  model.SelectNotAdded({0});
   model.MoveToCountry();
   EXPECT_EQ(model.notAddedLabels(), (Labels{"551"}));
   ASSERT_EQ(model.assignments().size(), 1u);
@@ -110,7 +111,7 @@ TEST(MissingProvinceModelMoves, DoNothingWithoutASelectedCountry) {
   MissingProvinceModel empty = OpenedModel({550}, {"", ""});
   EXPECT_TRUE(empty.countryTags().empty());
   EXPECT_FALSE(empty.countryBoxSelection().has_value());
-  empty.SelectNotAdded(0);
+  empty.SelectNotAdded({0});
   empty.MoveToCountry();
   EXPECT_EQ(empty.notAddedLabels(), (Labels{"550"}));
   EXPECT_TRUE(empty.assignments().empty());
@@ -119,16 +120,16 @@ TEST(MissingProvinceModelMoves, DoNothingWithoutASelectedCountry) {
 TEST(MissingProvinceModelMoves, BackKeepTheCountrySelectionAtItsIndex) {
   MissingProvinceModel model = OpenedModel({550, 551, 552}, {"ENG"});
   for (int32_t id : {550, 551, 552}) MoveId(model, id);
-  model.SelectInCountry(1);
+  model.SelectInCountry({1});
   model.MoveBack();
   EXPECT_EQ(model.countryLabels(), (Labels{"550", "552"}));
   EXPECT_EQ(model.assignments()[0].labels, (Labels{"550", "552"}));
   EXPECT_EQ(model.notAddedLabels(), (Labels{"551"}));
-  EXPECT_EQ(model.countrySelection(), 1u);
+  EXPECT_EQ(model.countrySelection(), Indexes{1});
   model.MoveBack();
   EXPECT_EQ(model.countryLabels(), (Labels{"550"}));
   EXPECT_EQ(model.notAddedLabels(), (Labels{"551", "552"}));
-  EXPECT_FALSE(model.countrySelection().has_value());
+  EXPECT_TRUE(model.countrySelection().empty());
   model.MoveBack();
   EXPECT_EQ(model.countryLabels(), (Labels{"550"}));
 }
@@ -142,12 +143,12 @@ TEST(MissingProvinceModelCountries, ShowTheirOwnProvincesWhenSwitchedTo) {
   MoveId(model, 552);
   EXPECT_EQ(model.countryLabels(), (Labels{"552"}));
 
-  model.SelectInCountry(0);
+  model.SelectInCountry({0});
   SelectTag(model, "ENG");
   EXPECT_EQ(model.countryLabels(), (Labels{"551"}));
-  EXPECT_FALSE(model.countrySelection().has_value());
+  EXPECT_TRUE(model.countrySelection().empty());
 
-  model.SelectInCountry(0);
+  model.SelectInCountry({0});
   model.MoveBack();
   EXPECT_TRUE(model.countryLabels().empty());
   EXPECT_EQ(model.notAddedLabels(), (Labels{"550", "551"}));  // listed again at the end
@@ -155,6 +156,65 @@ TEST(MissingProvinceModelCountries, ShowTheirOwnProvincesWhenSwitchedTo) {
   EXPECT_EQ(model.assignments()[0].tag, "ENG");
   EXPECT_TRUE(model.assignments()[0].labels.empty());
   EXPECT_EQ(model.assignments()[1].labels, (Labels{"552"}));
+}
+
+// The box's text counts only when it is an offered tag spelt exactly.
+TEST(MissingProvinceModelCountries, FollowTheBoxTextOnlyWhenItIsAnOfferedTag) {
+  MissingProvinceModel model = OpenedModel({550, 563, 565}, {"ENG", "FRA"});
+  EXPECT_FALSE(model.ChooseCountryByText("ENG"));
+  EXPECT_TRUE(model.ChooseCountryByText("FRA"));
+  EXPECT_EQ(model.SelectedTag(), "FRA");
+  MoveId(model, 563);
+  ASSERT_EQ(model.assignments().size(), 1u);
+  EXPECT_EQ(model.assignments()[0].tag, "FRA");
+
+  for (std::string_view text : {"fra", "FR", "FRA ", ""}) {
+    model.ChooseCountryByText(text);
+    EXPECT_FALSE(model.SelectedTag().has_value()) << text;
+    EXPECT_TRUE(model.countryLabels().empty()) << text;
+    model.SelectNotAdded({0});
+    EXPECT_FALSE(model.MoveToCountry()) << text;
+  }
+  EXPECT_EQ(model.notAddedLabels(), (Labels{"550", "565"}));
+  EXPECT_EQ(model.assignments()[0].labels, Labels{"563"});
+
+  EXPECT_TRUE(model.ChooseCountryByText("FRA"));
+  EXPECT_EQ(model.countryLabels(), Labels{"563"});
+  model.SelectInCountry({0});
+  EXPECT_FALSE(model.ChooseCountryByText("FRA"));  // the same country: its list stays as it is
+  EXPECT_EQ(model.countrySelection(), Indexes{0});
+}
+
+// Most people pick the province first, then the country.
+TEST(MissingProvinceModelCountries, ChangeKeepsTheProvinceSelection) {
+  MissingProvinceModel model = OpenedModel({550, 563, 565}, {"ENG", "FRA"});
+  model.SelectNotAdded({1});
+  EXPECT_TRUE(model.ChooseCountryByText("FRA"));
+  EXPECT_EQ(model.notAddedSelection(), Indexes{1});
+  EXPECT_TRUE(model.MoveToCountry());
+  EXPECT_EQ(model.countryLabels(), Labels{"563"});
+  EXPECT_EQ(model.assignments()[0].tag, "FRA");
+  EXPECT_EQ(model.assignments()[0].labels, Labels{"563"});
+}
+
+TEST(MissingProvinceModelMoves, ManySelectedGoInListOrderAndComeBack) {
+  MissingProvinceModel model = OpenedModel({1, 2, 3, 4, 5, 6, 7, 8}, {"ENG"});
+  model.SelectNotAdded({6, 1, 3, 2, 3, 9, 5});  // any order, repeated, one past the end
+  EXPECT_EQ(model.notAddedSelection(), (Indexes{1, 2, 3, 5, 6}));
+  EXPECT_TRUE(model.MoveToCountry());
+  EXPECT_EQ(model.countryLabels(), (Labels{"2", "3", "4", "6", "7"}));
+  EXPECT_EQ(model.notAddedLabels(), (Labels{"1", "5", "8"}));
+  EXPECT_EQ(model.notAddedSelection(), Indexes{1});  // "5" moved up into the place of "2"
+  EXPECT_EQ(model.assignments()[0].labels, (Labels{"2", "3", "4", "6", "7"}));
+
+  model.SelectInCountry({4, 0, 2});
+  EXPECT_TRUE(model.MoveBack());
+  EXPECT_EQ(model.countryLabels(), (Labels{"3", "6"}));
+  EXPECT_EQ(model.assignments()[0].labels, (Labels{"3", "6"}));
+  EXPECT_EQ(model.notAddedLabels(), (Labels{"1", "5", "8", "2", "4", "7"}));
+  EXPECT_EQ(model.countrySelection(), Indexes{0});
+  EXPECT_EQ(model.FindNotAdded(7), 5u);
+  EXPECT_FALSE(model.FindNotAdded(6).has_value());
 }
 
 TEST(MissingProvinceModelFinish, IsRefusedWhileProvincesRemain) {
@@ -216,7 +276,7 @@ TEST(MissingProvinceModelApply, GivesAProvinceMovedBackOnlyToItsLastCountry) {
   MissingProvinceModel model = OpenedModel({550}, {"ENG", "GER"});
   SelectTag(model, "ENG");
   MoveId(model, 550);
-  model.SelectInCountry(0);
+  model.SelectInCountry({0});
   model.MoveBack();
   SelectTag(model, "GER");
   MoveId(model, 550);
@@ -250,7 +310,7 @@ TEST(MissingProvinceModelLookups, FollowTheLabelsAsTheyMove) {
   EXPECT_EQ(model.FindNotAdded(7), 1u);
   MoveId(model, 7);
   EXPECT_FALSE(model.FindNotAdded(7).has_value());
-  model.SelectInCountry(1);
+  model.SelectInCountry({1});
   model.MoveBack();
   EXPECT_EQ(model.FindNotAdded(7), 1u);
   EXPECT_TRUE(model.IsMissing(7));
@@ -269,7 +329,7 @@ TEST(MissingProvinceModelMoves, AllAtOnceAsOneByOne) {
       model.MoveAllToCountry();
     } else {
       while (!model.notAddedLabels().empty()) {
-        model.SelectNotAdded(0);
+        model.SelectNotAdded({0});
         model.MoveToCountry();
       }
     }
