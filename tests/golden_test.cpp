@@ -63,9 +63,10 @@ TEST_P(GoldenConversion, GivesTheKeptBytes) {
   EXPECT_EQ(ReadFile(out.File("stderr.txt")), ReadFile((folder / "expected-stderr.txt").string()));
   const fs::path expectedScenario = folder / "expected-scenario.kst";
   ASSERT_EQ(fs::exists(out.File("scenario.kst")), fs::exists(expectedScenario));
-  if (fs::exists(expectedScenario))
+  if (fs::exists(expectedScenario)) {
     EXPECT_TRUE(ReadFile(out.File("scenario.kst")) == ReadFile(expectedScenario.string()))
         << "the scenario differs from " << expectedScenario;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenConversion, ::testing::ValuesIn(CaseNames()),

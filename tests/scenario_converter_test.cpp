@@ -97,7 +97,7 @@ TEST(ScenarioConverter, HeaderHoldsAtMostTenCountries) {
   std::string countries = "tag_conversion_table = {";
   std::string selectable;
   for (int i = 0; i < 15; ++i) {
-    std::string tag = "T" + std::string(1, static_cast<char>('A' + i)) + "X";
+    const std::string tag{'T', static_cast<char>('A' + i), 'X'};
     countries += " " + tag + " = " + tag;
     selectable += " " + tag;
   }

@@ -139,7 +139,7 @@ TEST(ScriptTree, NodesStayPutWhileSiblingsAreAdded) {
   Tree t;
   ScriptNode* first = AddBareNumber(t.root(), "first", 1);
   std::vector<ScriptNode*> added;
-  for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild("c" + std::to_string(i), 3));
+  for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild('c' + std::to_string(i), 3));
   EXPECT_EQ(first->NumberAt(0), 1);
   EXPECT_EQ(first->name(), "first");
   EXPECT_EQ(t.root()->ChildAt(0), first);

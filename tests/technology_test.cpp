@@ -8,10 +8,13 @@ namespace {
 // A source country holding the given numbers of technologies per range.
 std::string SourceWith(int c1000, int c2000, int c3000, int cOther) {
   std::string text = "techapps = {";
-  for (int i = 0; i < c1000; ++i) text += " " + std::to_string(1001 + i);
-  for (int i = 0; i < c2000; ++i) text += " " + std::to_string(2001 + i);
-  for (int i = 0; i < c3000; ++i) text += " " + std::to_string(3001 + i);
-  for (int i = 0; i < cOther; ++i) text += " " + std::to_string(5000 + i);
+  const auto add = [&text](int first, int count) {
+    for (int i = 0; i < count; ++i) (text += ' ') += std::to_string(first + i);
+  };
+  add(1001, c1000);
+  add(2001, c2000);
+  add(3001, c3000);
+  add(5000, cOther);
   return text + " }\n";
 }
 
