@@ -24,7 +24,7 @@ std::string ExecutablePath() {
 }  // namespace
 
 ConverterDialog::ConverterDialog(HINSTANCE instance)
-    : instance_(instance), missingProvinceDialog_(instance, gameFolder_) {}
+    : instance_(instance), missingProvinceDialog_(instance, gameFolder_, statusLog_) {}
 
 void ConverterDialog::Run() {
   DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_CONVERTER), GetActiveWindow(), DialogProc,

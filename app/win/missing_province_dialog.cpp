@@ -1,29 +1,30 @@
 #include "app/win/missing_province_dialog.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/win/message_box.h"
 #include "app/win/resource_ids.h"
+#include "app/win/selection_list.h"
 #include "app/win/window_centring.h"
 #include "assign/missing_province_model.h"
 #include "refdata/province_names.h"
 
 namespace {
 
-std::optional<std::size_t> ListSelection(HWND list) {
-  const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return std::nullopt;
-  return static_cast<std::size_t>(index);
-}
+// What the status log says when the dialog is left before every province has a country.
+constexpr std::string_view kClosedLine =
+    "Add Missing Provinces was closed with provinces left: nothing is written.";
+constexpr std::string_view kNoCountryLine =
+    "The save offers no country to give the missing provinces to: nothing is written.";
 
-void ShowList(HWND list, const std::vector<std::string>& labels, std::optional<std::size_t> selection) {
-  SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& label : labels)
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
-  const WPARAM index = selection ? static_cast<WPARAM>(*selection) : static_cast<WPARAM>(-1);
-  SendMessageA(list, LB_SETCURSEL, index, 0);
+// The text the box shows: the entry picked, or what was typed.
+std::string BoxText(HWND box) {
+  std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(box)) + 1, '\0');
+  GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
+  return text.data();
 }
 
 std::optional<std::string> BoxEntryText(HWND box, LRESULT index) {
@@ -34,11 +35,11 @@ std::optional<std::string> BoxEntryText(HWND box, LRESULT index) {
   return std::string(text.data());
 }
 
-// The text of the box's selected entry, or none.
-std::optional<std::string> BoxSelectionText(HWND box) {
+// The text of the entry just picked from the box's list. While the box reports
+// the pick, its text may still be the previous one.
+std::string PickedText(HWND box) {
   const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) return std::nullopt;
-  return BoxEntryText(box, index);
+  return BoxEntryText(box, index).value_or(BoxText(box));
 }
 
 // The first entry spelt exactly as text (the box's own search ignores case), or -1.
@@ -56,10 +57,31 @@ void FillBox(HWND box, const std::vector<std::string>& tags, const std::optional
   SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(BoxIndexOf(box, *selected)), 0);
 }
 
+// Shows a move the model has made: the moved entries leave one list and join
+// the end of the other, whose labels now end with them; the list they left
+// selects what the model selects.
+void ShowMove(HWND from, HWND to, const std::vector<std::size_t>& moved,
+              const std::vector<std::size_t>& selectionLeft, const std::vector<std::string>& labelsJoined) {
+  DrawingPaused fromPaused(from);
+  DrawingPaused toPaused(to);
+  DeleteEntries(from, moved);
+  AppendEntries(to, std::span(labelsJoined).last(moved.size()));
+  SelectEntries(from, selectionLeft);
+}
+
+// ctrl+A selects the whole list; other keys keep their usual meaning.
+INT_PTR OnListKey(HWND list, int key) {
+  constexpr INT_PTR kUsualAction = -1;
+  constexpr INT_PTR kHandled = -2;
+  if (key != 'A' || GetKeyState(VK_CONTROL) >= 0) return kUsualAction;
+  SelectAllEntries(list);
+  return kHandled;
+}
+
 }  // namespace
 
-MissingProvinceDialog::MissingProvinceDialog(HINSTANCE instance, const GameFolder& gameFolder)
-    : instance_(instance), gameFolder_(gameFolder) {}
+MissingProvinceDialog::MissingProvinceDialog(HINSTANCE instance, const GameFolder& gameFolder, StatusLog& log)
+    : instance_(instance), gameFolder_(gameFolder), log_(log) {}
 
 bool MissingProvinceDialog::Assign(MissingProvinceModel& model) {
   model_ = &model;
@@ -77,9 +99,22 @@ INT_PTR CALLBACK MissingProvinceDialog::DialogProc(HWND window, UINT message, WP
     return TRUE;
   }
   auto* dialog = reinterpret_cast<MissingProvinceDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-  if (!dialog || message != WM_COMMAND) return FALSE;
-  dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
-  return TRUE;
+  return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR MissingProvinceDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      OnAbandon();
+      return TRUE;
+    case WM_VKEYTOITEM:  // its result goes back to the list as it stands
+      return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+    default:
+      return FALSE;
+  }
 }
 
 void MissingProvinceDialog::OnInitDialog(HWND window) {
@@ -89,33 +124,40 @@ void MissingProvinceDialog::OnInitDialog(HWND window) {
   countryList_ = GetDlgItem(window, IDC_COUNTRY_LIST);
   model_->Open(ProvinceNames::FromFolder(gameFolder_.Find()));
   FillBox(countryBox_, model_->countryTags(), model_->SelectedTag());
-  ShowModel();
+  FillEntries(notAddedList_, model_->notAddedLabels());
+  FillEntries(countryList_, model_->countryLabels());
   CentreWindow(window);
 }
 
 void MissingProvinceDialog::OnCommand(int control, int notification) {
   if (control == IDC_MOVE_TO_COUNTRY && notification == BN_CLICKED) OnMoveToCountry();
   if (control == IDC_MOVE_BACK && notification == BN_CLICKED) OnMoveBack();
-  if (control == IDC_COUNTRY_BOX && notification == CBN_SELCHANGE) OnCountryChanged();
+  if (control == IDC_COUNTRY_BOX && notification == CBN_SELCHANGE) FollowCountry(PickedText(countryBox_));
+  if (control == IDC_COUNTRY_BOX && notification == CBN_EDITCHANGE) FollowCountry(BoxText(countryBox_));
   if (control == IDC_MISSING_OK && notification == BN_CLICKED) OnOk();
+  if (control == IDCANCEL) OnAbandon();
 }
 
 void MissingProvinceDialog::OnMoveToCountry() {
-  model_->SelectNotAdded(ListSelection(notAddedList_));
-  model_->MoveToCountry();
-  ShowModel();
+  FollowCountry(BoxText(countryBox_));
+  model_->SelectNotAdded(SelectedEntries(notAddedList_));
+  const std::vector<std::size_t> moved = model_->notAddedSelection();
+  if (!model_->MoveToCountry()) return;
+  ShowMove(notAddedList_, countryList_, moved, model_->notAddedSelection(), model_->countryLabels());
 }
 
 void MissingProvinceDialog::OnMoveBack() {
-  model_->SelectInCountry(ListSelection(countryList_));
-  model_->MoveBack();
-  ShowModel();
+  FollowCountry(BoxText(countryBox_));
+  model_->SelectInCountry(SelectedEntries(countryList_));
+  const std::vector<std::size_t> moved = model_->countrySelection();
+  if (!model_->MoveBack()) return;
+  ShowMove(countryList_, notAddedList_, moved, model_->countrySelection(), model_->notAddedLabels());
 }
 
-void MissingProvinceDialog::OnCountryChanged() {
-  const std::optional<std::string> tag = BoxSelectionText(countryBox_);
-  model_->SelectCountry(tag ? model_->FindCountry(*tag) : std::nullopt);
-  ShowModel();
+// The country list shows the provinces of the country the box shows; only a
+// change of country refills it.
+void MissingProvinceDialog::FollowCountry(const std::string& boxText) {
+  if (model_->ChooseCountryByText(boxText)) FillEntries(countryList_, model_->countryLabels());
 }
 
 void MissingProvinceDialog::OnOk() {
@@ -126,7 +168,7 @@ void MissingProvinceDialog::OnOk() {
   EndDialog(window_, IDC_MISSING_OK);
 }
 
-void MissingProvinceDialog::ShowModel() {
-  ShowList(notAddedList_, model_->notAddedLabels(), model_->notAddedSelection());
-  ShowList(countryList_, model_->countryLabels(), model_->countrySelection());
+void MissingProvinceDialog::OnAbandon() {
+  log_.AddLine(model_->countryTags().empty() ? kNoCountryLine : kClosedLine);
+  EndDialog(window_, IDCANCEL);
 }

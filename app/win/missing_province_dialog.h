@@ -1,31 +1,39 @@
 // The "Add Missing Provinces" dialog: a view over the missing-province model.
-// Each command is handed to the model, then the lists and selections are shown
-// as the model holds them. The dialog is modal, shown from the conversion's
-// worker thread, and closes only by OK once every province is placed.
+// Each command reads what the user sees at that moment (the country box's
+// text, the lists' selections), hands it to the model, and then changes only
+// the lists that the command changed. The dialog is modal, shown from the
+// conversion's worker thread. OK closes it once every province is placed;
+// Esc or a close request abandons the conversion, with a line in the status
+// log that says why.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
 #include "assign/province_assigner.h"
 #include "refdata/game_folder.h"
+#include "script/status_log.h"
 
 class MissingProvinceDialog : public ProvinceAssigner {
  public:
-  MissingProvinceDialog(HINSTANCE instance, const GameFolder& gameFolder);
+  MissingProvinceDialog(HINSTANCE instance, const GameFolder& gameFolder, StatusLog& log);
   bool Assign(MissingProvinceModel& model) override;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog(HWND window);
   void OnCommand(int control, int notification);
   void OnMoveToCountry();
   void OnMoveBack();
-  void OnCountryChanged();
+  void FollowCountry(const std::string& boxText);
   void OnOk();
-  void ShowModel();
+  void OnAbandon();
 
   HINSTANCE instance_;
   const GameFolder& gameFolder_;
+  StatusLog& log_;
   MissingProvinceModel* model_ = nullptr;
   HWND window_ = nullptr;
   HWND countryBox_ = nullptr;
