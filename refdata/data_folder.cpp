@@ -10,8 +10,9 @@ std::string FindDataFolder(const std::string& given, const std::string& executab
   std::error_code ec;
   if (fs::is_directory("Data", ec)) return "Data";
   if (!executablePath.empty()) {
-    fs::path beside = fs::path(executablePath).parent_path() / "Data";
-    if (fs::is_directory(beside, ec)) return beside.string();
+    const fs::path folder = fs::path(executablePath).parent_path();
+    for (const fs::path& candidate : {folder / "Data", folder.parent_path() / "share" / "quillmere" / "Data"})
+      if (fs::is_directory(candidate, ec)) return candidate.string();
   }
   return "Data";
 }

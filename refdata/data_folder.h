@@ -1,9 +1,10 @@
 // Where the program finds its Data folder.
 //
 // The folder given by the user wins; otherwise "Data" in the working directory
-// when it exists there, else the Data folder beside the executable (an
-// installed program works from any folder), else "Data" (whose files will then
-// be reported missing).
+// when it exists there, else the Data folder beside the executable (a program
+// run from its build folder or unpacked anywhere), else share/quillmere/Data
+// beside the executable's folder (a program installed under any prefix), else
+// "Data" (whose files will then be reported missing).
 #pragma once
 
 #include <string>

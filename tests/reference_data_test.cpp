@@ -52,11 +52,13 @@ TEST(ReferenceData, MissingFileStopsTheStartUp) {
 
 TEST(ReferenceData, DataFolderIsFoundBesideTheProgram) {
   TempDir dir;
-  std::filesystem::create_directories(dir.path() / "bin" / "Data");
   const std::string program = (dir.path() / "bin" / "quillmere").string();
   EXPECT_EQ(FindDataFolder("given", program), "given");
   const auto here = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());  // no Data folder here
+  std::filesystem::create_directories(dir.path() / "share" / "quillmere" / "Data");
+  EXPECT_EQ(FindDataFolder("", program), (dir.path() / "share" / "quillmere" / "Data").string());
+  std::filesystem::create_directories(dir.path() / "bin" / "Data");
   EXPECT_EQ(FindDataFolder("", program), (dir.path() / "bin" / "Data").string());
   std::filesystem::create_directories(dir.path() / "Data");
   EXPECT_EQ(FindDataFolder("", program), "Data");
