@@ -96,6 +96,8 @@ void PrepareSignals() {
 int Run(int argc, char** argv) {
   CLI::App app{"Quillmere: converts Saltmarch save games into Brackenfold scenarios."};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("quillmere ") + kVersion,
+                       "Print the program's name and version and exit");
   app.footer(
       "Exit status: 0 when the command did its work; 1 when it failed (check: also when the "
       "reader reported an error line); 2 for a wrong call, or an output that must not be "
@@ -137,9 +139,7 @@ int Run(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForAllHelp& e) {
+  } catch (const CLI::Success& e) {  // --help or --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     CLI::App* failed = &app;
