@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
-# Usage: tools/install-deps.sh [--fuzz]   (--fuzz adds clang for the fuzz targets)
+# Usage: tools/install-deps.sh [--fuzz] [--package]
+#   --fuzz adds clang for the fuzz targets; --package what building and checking
+#   the Debian package needs.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man)
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;
+    --package) packages+=(dpkg-dev file man-db) ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
   esac
 done
