@@ -35,6 +35,9 @@ TEST(Cli, WrongCallsPrintUsage) {
   EXPECT_EQ(RunCli("check").exitCode, 2);
   EXPECT_EQ(RunCli("convert a.kst").exitCode, 2);
   EXPECT_EQ(RunCli("frobnicate").exitCode, 2);
+  const Result version = RunCli("--version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.output, "quillmere " QUILLMERE_VERSION "\n");
   Result help = RunCli("convert --help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("--data"), std::string::npos);
