@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -136,6 +137,9 @@ TEST(CliOutput, WhatIsNoWritableFileIsRefusedBeforeAnyWork) {
 int InterruptSave(const TempDir& dir, const std::string& in, const std::string& out, int signal) {
   const pid_t child = fork();
   if (child == 0) {
+    // A test run in the background or under nohup may have these ignored, and
+    // the program keeps ignored signals ignored.
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
     execl(QUILLMERE_CLI, QUILLMERE_CLI, "format", in.c_str(), out.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
