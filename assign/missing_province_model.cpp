@@ -60,12 +60,6 @@ std::vector<std::size_t> SelectionAfterMove(const std::vector<std::size_t>& move
   return {moved.front()};
 }
 
-std::string_view CountryTag(const ScriptNode* country) {
-  const ScriptNode* tag = country->FirstChild("tag");
-  if (!tag || tag->ItemCount() == 0 || (tag->kind != kWords && tag->kind != kQuoted)) return {};
-  return tag->TextAt(0);
-}
-
 void AppendIds(ScriptNode* country, std::string_view key, const std::vector<std::string>& labels) {
   ScriptNode* list = country->FirstChild(key);
   if (!list || (list->kind != kNumbers && list->kind != kUntyped)) return;
@@ -168,7 +162,7 @@ void MissingProvinceModel::ApplyTo(ScriptNode* root) const {
   root->FindAll("country", &countries, 0, 0);
   for (const ProvinceAssignment& assignment : assignments_) {
     for (const ScriptMatch& match : countries) {
-      if (match.index >= 0 || CountryTag(match.node) != assignment.tag) continue;
+      if (match.index >= 0 || match.node->TextOf("tag") != assignment.tag) continue;
       AppendIds(match.node, "ownedprovinces", assignment.labels);
       AppendIds(match.node, "controlledprovinces", assignment.labels);
     }

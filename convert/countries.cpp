@@ -11,14 +11,10 @@
 
 namespace {
 
-std::string_view CountryTag(const ScriptNode* country) {
-  return ScenarioConverter::TextValueOf(country, "tag");
-}
-
 // The first of a node's matches that FindAll would give at unlimited depth, as
 // FindAll orders them; the search stops there.
 std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view searched) {
-  if (node->kind == kWords || node->kind == kQuoted) {
+  if (node->HoldsText()) {
     for (int i = 0; i < node->ItemCount(); ++i)
       if (node->TextAt(i) == searched) return ScriptMatch{const_cast<ScriptNode*>(node), i, 0};
     return std::nullopt;
@@ -42,7 +38,7 @@ class CountriesByTag {
   ScriptNode* Find(std::string_view tag) {
     for (; covered_ < root_->ItemCount(); ++covered_) {
       ScriptNode* child = root_->ChildAt(covered_);
-      if (child->name() == "country") first_.try_emplace(std::string(CountryTag(child)), child);
+      if (child->name() == "country") first_.try_emplace(std::string(child->TextOf("tag")), child);
     }
     const auto found = first_.find(std::string(tag));
     return found == first_.end() ? nullptr : found->second;
@@ -87,7 +83,7 @@ void ScenarioConverter::ConvertCountries(const ProvinceMap& provinces) {
   sourceRoot->FindAll("country", &countries, 0, 0);
   for (const ScriptMatch& match : countries) {
     ScriptNode* source = match.node;
-    std::string sourceTag(CountryTag(source));
+    std::string sourceTag(source->TextOf("tag"));
     if (sourceTag.empty()) continue;
     const std::string targetTag = tagMap[sourceTag];
     if (targetTag.empty()) {
@@ -110,7 +106,7 @@ void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,
                                                int32_t& nextUnitId) {
   CountriesByTag countries(root);
   for (ScriptNode* source : deferredCountries) {
-    const std::string sourceTag(CountryTag(source));
+    const std::string sourceTag(source->TextOf("tag"));
     const std::string mother = motherMap[sourceTag];
     if (mother.empty()) continue;
 

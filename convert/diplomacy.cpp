@@ -12,7 +12,7 @@ namespace {
 // Every name and word within a node that FindAll at unlimited depth would match:
 // the names of the blocks' children and the texts of word and quoted lists.
 void CollectNamesAndWords(const ScriptNode* node, std::unordered_set<std::string_view>& named) {
-  if (node->kind == kWords || node->kind == kQuoted) {
+  if (node->HoldsText()) {
     for (int i = 0; i < node->ItemCount(); ++i) named.insert(node->TextAt(i));
     return;
   }

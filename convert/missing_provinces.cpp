@@ -44,7 +44,7 @@ std::vector<std::string> SelectableTags(const ScriptNode* root) {
   std::vector<std::string> tags;
   if (named == matches.end()) return tags;
   const ScriptNode* selectable = named->node;
-  if (selectable->kind != kWords && selectable->kind != kQuoted) return tags;
+  if (!selectable->HoldsText()) return tags;
   const std::unordered_set<std::string_view> countries = CountryTags(root);
   for (int i = 0; i < selectable->ItemCount(); ++i)
     if (countries.count(selectable->TextAt(i))) tags.emplace_back(selectable->TextAt(i));

@@ -159,7 +159,7 @@ ClaimMarks MarksOf(const ScriptNode* province) {
     marks.Note(child->name());
     if (child->kind == kBlock) {
       for (int j = 0; j < child->ItemCount(); ++j) marks.Note(child->ChildAt(j)->name());
-    } else if (child->kind == kWords || child->kind == kQuoted) {
+    } else if (child->HoldsText()) {
       for (int j = 0; j < child->ItemCount(); ++j) marks.Note(child->TextAt(j));
     }
   }

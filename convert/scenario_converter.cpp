@@ -97,11 +97,9 @@ std::string ScenarioConverter::FindPlayerTag() {
   std::string sourceTag;
   for (const ScriptMatch& match : matches) {
     sourceTag = std::string(match.node->parent->name());
-    const ScriptNode* node = match.node;
-    if (match.index >= 0 || (node->kind != kWords && node->kind != kQuoted) ||
-        node->ItemCount() == 0)
-      continue;
-    std::string name(node->TextAt(0));
+    const std::optional<std::string_view> text = match.node->FirstText();
+    if (match.index >= 0 || !text) continue;
+    std::string name(*text);
     name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
     if (!name.substr(name.rfind(':') == std::string::npos ? 0 : name.rfind(':') + 1).empty())
       break;
@@ -137,7 +135,7 @@ void ScenarioConverter::FillSelectable(ScriptNode* selectable, ScriptNode* heade
   sourceRoot->FindAll("selectable", &matches, 1, 0);
   if (matches.empty()) return;
   const ScriptNode* source = matches.front().node;
-  if (source->kind != kWords && source->kind != kQuoted) return;
+  if (!source->HoldsText()) return;
   for (int i = 0; i < source->ItemCount(); ++i) {
     std::string sourceTag(source->TextAt(i));
     auto converted = tagMap.find(sourceTag);

@@ -21,9 +21,9 @@ std::optional<double> NumberSetting(const ScriptFile& dataFile, std::string_view
 
 bool SwitchSetting(const ScriptFile& dataFile, std::string_view key) {
   const ScriptNode* node = Setting(dataFile, key);
-  if (!node || (node->kind != kWords && node->kind != kQuoted) || node->ItemCount() == 0)
-    return false;
-  std::string value(node->TextAt(0));
+  const std::optional<std::string_view> text = node ? node->FirstText() : std::nullopt;
+  if (!text) return false;
+  std::string value(*text);
   std::transform(value.begin(), value.end(), value.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return value == "yes";

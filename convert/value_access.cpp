@@ -8,7 +8,7 @@
 namespace {
 
 bool HoldsText(const ScriptNode* node, std::string_view text) {
-  if (node->kind != kWords && node->kind != kQuoted) return false;
+  if (!node->HoldsText()) return false;
   for (int i = 0; i < node->ItemCount(); ++i)
     if (node->TextAt(i) == text) return true;
   return false;
@@ -30,10 +30,7 @@ const ScriptNode* FirstNamedWithin(const ScriptNode* node, std::string_view key)
 }  // namespace
 
 std::string_view ScenarioConverter::TextValueOf(const ScriptNode* node, std::string_view key) {
-  const ScriptNode* child = node->FirstChild(key);
-  if (!child || child->ItemCount() == 0 || (child->kind != kWords && child->kind != kQuoted))
-    return {};
-  return child->TextAt(0);
+  return node->TextOf(key);
 }
 
 double ScenarioConverter::NumberValueOf(const ScriptNode* node, std::string_view key,

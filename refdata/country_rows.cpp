@@ -5,10 +5,9 @@
 #include "script/script_reader.h"
 
 std::optional<std::string_view> TagOfRow(const ScriptNode* row) {
-  if ((row->kind != kWords && row->kind != kQuoted) || row->ItemCount() == 0)
-    return std::string_view();
-  const std::string_view tag = row->TextAt(0);
-  if (!ScriptReader::IsPlainWord(tag)) return std::nullopt;
+  const std::optional<std::string_view> tag = row->FirstText();
+  if (!tag) return std::string_view();
+  if (!ScriptReader::IsPlainWord(*tag)) return std::nullopt;
   return tag;
 }
 

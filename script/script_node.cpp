@@ -92,6 +92,16 @@ ScriptNode* ScriptNode::FirstChild(std::string_view childName) const {
   return nullptr;
 }
 
+std::optional<std::string_view> ScriptNode::FirstText() const {
+  if (!HoldsText() || count_ == 0) return std::nullopt;
+  return TextAt(0);
+}
+
+std::string_view ScriptNode::TextOf(std::string_view key) const {
+  const ScriptNode* child = FirstChild(key);
+  return child ? child->FirstText().value_or(std::string_view()) : std::string_view();
+}
+
 void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* out, int32_t depth,
                          int32_t level) const {
   if (!out) return;
@@ -102,7 +112,7 @@ void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* ou
       if (child->name() == searched) out->push_back({child, -1, level});
       if (depth > 0) child->FindAll(searched, out, Deeper(depth), level + 1);
     }
-  } else if (kind == kWords || kind == kQuoted) {
+  } else if (HoldsText()) {
     for (uint32_t i = 0; i < count_; ++i) {
       if (StoredText(it[i].text) == searched)
         out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,13 @@ class ScriptNode {
                  bool wholeOnly) const;
   // First direct child with this name, or null (the common depth-0 lookup).
   ScriptNode* FirstChild(std::string_view childName) const;
+
+  // Whether the node is a list of words or of quoted strings.
+  bool HoldsText() const { return kind == kWords || kind == kQuoted; }
+  // The first text of such a list; none for an empty list or any other node.
+  std::optional<std::string_view> FirstText() const;
+  // The first text of the first child named key; empty when there is none.
+  std::string_view TextOf(std::string_view key) const;
 
   // Serialises this node and its subtree in the layout of the script writer.
   void Write(ScriptOutput& out, int32_t level, bool oneLine) const;
