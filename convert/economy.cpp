@@ -254,7 +254,7 @@ void ScenarioConverter::ConvertProvinceBuildings(const ProvinceMap& provinces) {
     const ProvinceMap::TargetList* targets = provinces.Find(info.province);
     if (!targets) continue;
     const size_t n = targets->size();
-    if (n >= 2 && (*targets)[1] > 2999) {
+    if (ProvinceMap::IsMergeMarker(*targets)) {
       MergeIntoProvinceRecord(targets->front(), info.industry, info.population, info.railroad,
                               info.capitalMark, (*targets)[1] == 3003);
       continue;

@@ -23,12 +23,6 @@ bool HoldsNumbers(const ScriptNode* list) {
   return list->kind == kNumbers || (list->kind == kUntyped && list->ItemCount() == 0);
 }
 
-// Two values, the second above 3000: the source is one contributor to the
-// first value's target province, with the marker minus 3000 as its weight.
-bool IsMarkerList(const ProvinceMap::TargetList& list) {
-  return list.size() == 2 && list[1] > 3000;
-}
-
 // The province list of a share as a small number: its place among the target
 // lists, 3 for any other text (no lookup asks for one).
 char ListNumber(const std::array<std::string, 3>& keys, std::string_view list) {
@@ -297,7 +291,7 @@ void ScenarioConverter::ConvertProvinceList(const ProvinceMap& provinces, Script
   for (int v = 0; v < from->ItemCount(); ++v) {
     const ProvinceMap::TargetList* targets = provinces.Find(TruncateToInt32(from->NumberAt(v)));
     if (!targets) continue;
-    if (IsMarkerList(*targets)) {
+    if (ProvinceMap::IsMergeMarker(*targets)) {
       const double weight = (*targets)[1] - 3000;
       if (ProvinceShare* share = FindShare(*this, tag, i, targets->front()))
         share->weight += weight;
@@ -356,7 +350,7 @@ void ScenarioConverter::ClaimProvinces(const ProvinceMap& provinces) {
     for (const ProvinceClaim& claim : provinceClaims) {
       const ProvinceMap::TargetList* targets = provinces.Find(TruncateToInt32(claim.province));
       if (!targets) continue;
-      if (IsMarkerList(*targets)) {
+      if (ProvinceMap::IsMergeMarker(*targets)) {
         const int16_t province = targets->front();
         if (ProvinceShare* share = FindShare(*this, claim.claimant, k, province))
           share->weight += (*targets)[1] - 3000;

@@ -77,7 +77,7 @@ void ScenarioConverter::BuildTagMaps() {
 
 void ScenarioConverter::BuildProvinceRecords(const ProvinceMap& provinces) {
   provinces.ForEach([this](int16_t, const std::vector<int16_t>& list) {
-    if (list.size() != 2 || list[1] <= 3000) {
+    if (!ProvinceMap::IsMergeMarker(list)) {
       targetProvinceIds.insert(targetProvinceIds.end(), list.begin(), list.end());
     } else if (list[1] == 3003) {
       targetProvinceIds.push_back(list[0]);

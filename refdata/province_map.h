@@ -29,6 +29,12 @@ class ProvinceMap {
   using TargetList = std::vector<int16_t>;
   using Visitor = std::function<void(int16_t sourceId, const TargetList& targets)>;
 
+  // Two values, the second above 3000: a contributor to the first, the second
+  // its merge marker.
+  static bool IsMergeMarker(const TargetList& targets) {
+    return targets.size() == 2 && targets[1] > 3000;
+  }
+
   bool Build(std::string_view name, StatusLog& log);
   // Stores a non-empty list as the entry of sourceId, replacing any earlier one.
   void Set(int16_t sourceId, TargetList targets);
