@@ -124,8 +124,7 @@ void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,
     ScriptNode* founded = root->AddChild("country", 3);
     ConvertCountry(provinces, founded, source, mother, nextUnitId);
     founded->kind = kBlock;
-    if (const std::optional<ScriptMatch> selectable = FirstMatch(root, "selectable"))
-      selectable->node->AddString(kWords, mother);
+    if (ScriptNode* selectable = root->FirstWithin("selectable")) selectable->AddString(kWords, mother);
   }
   FlushAirBases();
 }

@@ -37,14 +37,9 @@ std::unordered_set<std::string_view> CountryTags(const ScriptNode* root) {
 // grandchildren that own a country block: provinces given to any other tag
 // would be written nowhere.
 std::vector<std::string> SelectableTags(const ScriptNode* root) {
-  std::vector<ScriptMatch> matches;
-  root->FindAll("selectable", &matches, 1, 0);
-  const auto named = std::find_if(matches.begin(), matches.end(),
-                                  [](const ScriptMatch& match) { return match.index < 0; });
   std::vector<std::string> tags;
-  if (named == matches.end()) return tags;
-  const ScriptNode* selectable = named->node;
-  if (!selectable->HoldsText()) return tags;
+  const ScriptNode* selectable = root->FirstWithin("selectable");
+  if (!selectable || !selectable->HoldsText()) return tags;
   const std::unordered_set<std::string_view> countries = CountryTags(root);
   for (int i = 0; i < selectable->ItemCount(); ++i)
     if (countries.count(selectable->TextAt(i))) tags.emplace_back(selectable->TextAt(i));

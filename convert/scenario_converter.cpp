@@ -131,11 +131,8 @@ void ScenarioConverter::FillSelectable(ScriptNode* selectable, ScriptNode* heade
     ++selectableCount;
     header->AddChild(player, 3);
   }
-  std::vector<ScriptMatch> matches;
-  sourceRoot->FindAll("selectable", &matches, 1, 0);
-  if (matches.empty()) return;
-  const ScriptNode* source = matches.front().node;
-  if (!source->HoldsText()) return;
+  const ScriptNode* source = sourceRoot->FirstWithin("selectable");
+  if (!source || !source->HoldsText()) return;
   for (int i = 0; i < source->ItemCount(); ++i) {
     std::string sourceTag(source->TextAt(i));
     auto converted = tagMap.find(sourceTag);

@@ -7,24 +7,11 @@
 
 namespace {
 
-bool HoldsText(const ScriptNode* node, std::string_view text) {
+bool ListsText(const ScriptNode* node, std::string_view text) {
   if (!node->HoldsText()) return false;
   for (int i = 0; i < node->ItemCount(); ++i)
     if (node->TextAt(i) == text) return true;
   return false;
-}
-
-// The first node named key among the children and grandchildren, in document order.
-const ScriptNode* FirstNamedWithin(const ScriptNode* node, std::string_view key) {
-  if (node->kind != kBlock) return nullptr;
-  for (int i = 0; i < node->ItemCount(); ++i) {
-    const ScriptNode* child = node->ChildAt(i);
-    if (child->name() == key) return child;
-    if (child->kind != kBlock) continue;
-    for (int j = 0; j < child->ItemCount(); ++j)
-      if (child->ChildAt(j)->name() == key) return child->ChildAt(j);
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -35,7 +22,7 @@ std::string_view ScenarioConverter::TextValueOf(const ScriptNode* node, std::str
 
 double ScenarioConverter::NumberValueOf(const ScriptNode* node, std::string_view key,
                                         double fallback) {
-  const ScriptNode* found = FirstNamedWithin(node, key);
+  const ScriptNode* found = node->FirstWithin(key);
   if (!found || found->kind != kNumbers || found->ItemCount() == 0) return fallback;
   return found->NumberAt(0);
 }
@@ -45,10 +32,10 @@ void ScenarioConverter::SetNumberOf(ScriptNode* node, std::string_view key, doub
 }
 
 bool ScenarioConverter::HasWithin(const ScriptNode* node, std::string_view name) {
-  if (FirstNamedWithin(node, name)) return true;
-  if (node->kind != kBlock) return HoldsText(node, name);
+  if (node->FirstWithin(name)) return true;
+  if (node->kind != kBlock) return ListsText(node, name);
   for (int i = 0; i < node->ItemCount(); ++i)
-    if (HoldsText(node->ChildAt(i), name)) return true;
+    if (ListsText(node->ChildAt(i), name)) return true;
   return false;
 }
 

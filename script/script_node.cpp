@@ -92,6 +92,16 @@ ScriptNode* ScriptNode::FirstChild(std::string_view childName) const {
   return nullptr;
 }
 
+ScriptNode* ScriptNode::FirstWithin(std::string_view childName) const {
+  if (kind != kBlock) return nullptr;
+  for (uint32_t i = 0; i < count_; ++i) {
+    ScriptNode* child = items()[i].child;
+    if (child->name() == childName) return child;
+    if (ScriptNode* grandchild = child->FirstChild(childName)) return grandchild;
+  }
+  return nullptr;
+}
+
 std::optional<std::string_view> ScriptNode::FirstText() const {
   if (!HoldsText() || count_ == 0) return std::nullopt;
   return TextAt(0);

@@ -74,6 +74,9 @@ class ScriptNode {
                  bool wholeOnly) const;
   // First direct child with this name, or null (the common depth-0 lookup).
   ScriptNode* FirstChild(std::string_view childName) const;
+  // The first node with this name among the children and grandchildren, in
+  // document order, or null.
+  ScriptNode* FirstWithin(std::string_view childName) const;
 
   // Whether the node is a list of words or of quoted strings.
   bool HoldsText() const { return kind == kWords || kind == kQuoted; }
