@@ -68,11 +68,11 @@ void ScenarioConverter::ConvertAlliances() {
 
 void ScenarioConverter::WriteAlliance(ScriptNode* globaldata, std::string_view name,
                                       const std::string& leader, int32_t number) {
-  ScriptNode* alliance = globaldata->AddChild(name, 3);
-  ScriptNode* id = alliance->AddChild("id", 3);
+  ScriptNode* alliance = globaldata->AddChild(name);
+  ScriptNode* id = alliance->AddChild("id");
   AddNumberValue(id, "type", 15000);
   AddNumberValue(id, "id", number);
-  ScriptNode* participant = alliance->AddChild("participant", 3);
+  ScriptNode* participant = alliance->AddChild("participant");
   participant->AddString(kWords, leader);
   for (const SubjectLink& link : subjectLinks)
     if (link.overlord == leader) participant->AddString(kWords, link.subject);

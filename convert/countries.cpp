@@ -90,7 +90,7 @@ void ScenarioConverter::ConvertCountries(const ProvinceMap& provinces) {
       deferredCountries.push_back(source);
       continue;
     }
-    ScriptNode* target = root->AddChild("country", 3);
+    ScriptNode* target = root->AddChild("country");
     ConvertCountry(provinces, target, source, targetTag, nextUnitId);
     target->kind = kBlock;
   }
@@ -121,7 +121,7 @@ void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,
       DeferAirBases(existing, mother);
       continue;
     }
-    ScriptNode* founded = root->AddChild("country", 3);
+    ScriptNode* founded = root->AddChild("country");
     ConvertCountry(provinces, founded, source, mother, nextUnitId);
     founded->kind = kBlock;
     if (ScriptNode* selectable = root->FirstWithin("selectable")) selectable->AddString(kWords, mother);
@@ -135,7 +135,7 @@ void ScenarioConverter::ConvertCountry(const ProvinceMap& provinces, ScriptNode*
   AddTextValue(target, "tag", tag);
   ConvertPolitics(target, source, tag);
   const int32_t capital = TruncateToInt32(ConvertCapital(provinces, target, source));
-  for (const std::string& key : targetProvinceKeys) target->AddChild(key, 3);
+  for (const std::string& key : targetProvinceKeys) target->AddChild(key);
   ConvertProvinceLists(provinces, target, source);
   const int32_t port = PortProvince(target);
   ConvertResources(target, source, tag, false);

@@ -30,7 +30,7 @@ void ScenarioConverter::ConvertDiplomacy(ScriptNode* target, const ScriptNode* s
   std::vector<ScriptMatch> relations;
   source->FindAll("relation", &relations, ScriptNode::kUnlimited, 0);
   if (relations.empty()) return;
-  ScriptNode* diplomacy = target->AddChild("diplomacy", 3);
+  ScriptNode* diplomacy = target->AddChild("diplomacy");
   // What the target country names, kept up to date as relations are written;
   // the views point into the tree, which keeps its texts.
   std::unordered_set<std::string_view> named;
@@ -42,7 +42,7 @@ void ScenarioConverter::ConvertDiplomacy(ScriptNode* target, const ScriptNode* s
     if (named.count(motherMap[partner])) continue;
     const std::string& partnerTarget = tagMap[partner];
     if (partnerTarget.empty()) continue;
-    ScriptNode* written = diplomacy->AddChild("relation", 3);
+    ScriptNode* written = diplomacy->AddChild("relation");
     AddTextValue(written, "tag", partnerTarget);
     AddNumberValue(written, "value", value);
     CollectNamesAndWords(written, named);

@@ -112,7 +112,7 @@ constexpr std::array<Band, 9> kPopulation{{{1, true, -1},
 // and "current_size".
 void AddBuilding(ScriptNode* province, std::string_view key, std::string_view type,
                  int32_t location, double size) {
-  ScriptNode* building = province->AddChild(key, 3);
+  ScriptNode* building = province->AddChild(key);
   if (!type.empty()) {
     ScenarioConverter::AddTextValue(building, "type", type);
     ScenarioConverter::AddNumberValue(building, "location", location);
@@ -268,7 +268,7 @@ void ScenarioConverter::ConvertProvinceBuildings(const ProvinceMap& provinces) {
   }
 
   for (const ProvinceRecord& record : provinceRecords) {
-    ScriptNode* province = root->AddChild("province", 3);
+    ScriptNode* province = root->AddChild("province");
     AddNumberValue(province, "id", record.id);
     AddBuilding(province, "ic", "ic", record.id, IndustrialCapacity(record));
     const double infra = InfraLevel(record.railroad);

@@ -135,8 +135,8 @@ void ScenarioConverter::ConvertPolitics(ScriptNode* target, const ScriptNode* so
       {"interventionism", Interventionism(texts, infamy)}};
   countryAlignments.push_back({tag, sliders[0].second, sliders[1].second, 0});
 
-  ScriptNode* policy = target->AddChild("policy", 3);
-  ScriptNode* date = policy->AddChild("date", 3);
+  ScriptNode* policy = target->AddChild("policy");
+  ScriptNode* date = policy->AddChild("date");
   AddNumberValue(date, "year", 0);
   AddTextValue(date, "month", "january");
   AddNumberValue(date, "day", 0);

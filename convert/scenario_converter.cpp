@@ -110,15 +110,15 @@ std::string ScenarioConverter::FindPlayerTag() {
 }
 
 void ScenarioConverter::WriteHeader(const std::string& player) {
-  ScriptNode* header = root->AddChild("header", 3);
+  ScriptNode* header = root->AddChild("header");
   AddTextValue(header, "name", "\"Grand Campaign\"");
-  AddNumberValue(header->AddChild("startdate", 3), "year", 1936);
-  ScriptNode* selectable = header->AddChild("selectable", 3);
+  AddNumberValue(header->AddChild("startdate"), "year", 1936);
+  ScriptNode* selectable = header->AddChild("selectable");
   FillSelectable(selectable, header, player);
 
-  ScriptNode* globaldata = root->AddChild("globaldata", 3);
+  ScriptNode* globaldata = root->AddChild("globaldata");
   for (auto [name, year] : {std::pair{"startdate", 1936}, std::pair{"enddate", 1949}}) {
-    ScriptNode* date = globaldata->AddChild(name, 3);
+    ScriptNode* date = globaldata->AddChild(name);
     AddNumberValue(date, "year", year);
     AddTextValue(date, "month", "january");
     AddNumberValue(date, "day", 0);
@@ -129,7 +129,7 @@ void ScenarioConverter::FillSelectable(ScriptNode* selectable, ScriptNode* heade
                                        const std::string& player) {
   if (!player.empty()) {
     ++selectableCount;
-    header->AddChild(player, 3);
+    header->AddChild(player);
   }
   const ScriptNode* source = sourceRoot->FirstWithin("selectable");
   if (!source || !source->HoldsText()) return;
@@ -148,7 +148,7 @@ void ScenarioConverter::FillSelectable(ScriptNode* selectable, ScriptNode* heade
 void ScenarioConverter::EnsureCountryEntry(ScriptNode* block, const std::string& sourceTag,
                                            bool create) {
   const std::string& target = tagMap[sourceTag];
-  if (!block->FirstChild(target) && create) block->AddChild(target, 3);
+  if (!block->FirstChild(target) && create) block->AddChild(target);
 }
 
 void ScenarioConverter::WriteEventIncludes() {

@@ -128,6 +128,6 @@ void ScenarioConverter::ConvertTechnology(ScriptNode* target, const ScriptNode* 
   GrantNavy(grants, counts, tag);
   GrantBySum(grants, counts, tag);
 
-  ScriptNode* techapps = target->AddChild("techapps", 3);
+  ScriptNode* techapps = target->AddChild("techapps");
   for (int32_t id : grants) techapps->AddNumber(id);
 }

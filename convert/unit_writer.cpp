@@ -9,7 +9,7 @@ namespace {
 
 // A block that is written with braces even while it is still empty.
 ScriptNode* AddBlock(ScriptNode* parent, std::string_view key) {
-  ScriptNode* block = parent->AddChild(key, 3);
+  ScriptNode* block = parent->AddChild(key);
   block->kind = kBlock;
   return block;
 }

@@ -41,7 +41,7 @@ bool ScenarioConverter::HasWithin(const ScriptNode* node, std::string_view name)
 
 ScriptNode* ScenarioConverter::AddTextValue(ScriptNode* parent, std::string_view key,
                                             std::string_view text) {
-  ScriptNode* child = parent->AddChild(key, 3);
+  ScriptNode* child = parent->AddChild(key);
   child->bare = 1;
   // An empty word would leave "key = " with nothing after it, and the next key
   // would be read as its value; an empty quoted text reads back as empty.
@@ -51,7 +51,7 @@ ScriptNode* ScenarioConverter::AddTextValue(ScriptNode* parent, std::string_view
 
 ScriptNode* ScenarioConverter::AddNumberValue(ScriptNode* parent, std::string_view key,
                                               double value) {
-  ScriptNode* child = parent->AddChild(key, 3);
+  ScriptNode* child = parent->AddChild(key);
   child->bare = 1;
   child->AddNumber(value);
   return child;

@@ -112,7 +112,7 @@ const char* ScriptArena::Intern(std::string_view text) {
   return internSlots_[i];
 }
 
-ScriptNode* ScriptArena::NewNode(ScriptNode* parent, std::string_view name, uint8_t state) {
+ScriptNode* ScriptArena::NewNode(ScriptNode* parent, std::string_view name, ParseState state) {
   ScriptNode* node = new (Allocate(sizeof(ScriptNode))) ScriptNode();
   node->parent = parent;
   node->name_ = Intern(name);

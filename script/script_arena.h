@@ -26,7 +26,7 @@ class ScriptArena {
   // The tree's root, created with the arena.
   ScriptNode* Root() { return reinterpret_cast<ScriptNode*>(header_.rootStorage); }
 
-  ScriptNode* NewNode(ScriptNode* parent, std::string_view name, uint8_t state);
+  ScriptNode* NewNode(ScriptNode* parent, std::string_view name, ParseState state);
   const char* Intern(std::string_view text);
   const char* Store(std::string_view text);
   void* Allocate(size_t bytes);  // 8-byte aligned

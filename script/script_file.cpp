@@ -19,7 +19,8 @@ bool ScriptFile::Load(const std::string& path, std::string_view shownName, Statu
   lineNumber = 0;
   errorCount = 0;
   bytesRead = 0;
-  root = ScriptNode::NewRoot(4);
+  root = ScriptNode::NewRoot();
+  root->parseState = kTopLevel;
   if (!reader.Parse(root)) {
     FreeTree();
     return false;

@@ -11,9 +11,9 @@ int32_t Deeper(int32_t depth) { return depth == ScriptNode::kUnlimited ? depth :
 
 }  // namespace
 
-ScriptNode* ScriptNode::NewRoot(uint8_t state) {
+ScriptNode* ScriptNode::NewRoot() {
   ScriptNode* root = (new ScriptArena())->Root();
-  root->parseState = state;
+  root->parseState = kComplete;
   return root;
 }
 
@@ -53,8 +53,8 @@ void ScriptNode::AdoptItems(const Item* first, uint32_t n) {
   capShift_ = kExact;
 }
 
-ScriptNode* ScriptNode::AddChild(std::string_view childName, uint8_t state) {
-  ScriptNode* child = arena().NewNode(this, childName, state);
+ScriptNode* ScriptNode::AddChild(std::string_view childName) {
+  ScriptNode* child = arena().NewNode(this, childName, kComplete);
   Item item;
   item.child = child;
   Append(item);

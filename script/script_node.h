@@ -25,6 +25,15 @@ class ScriptArena;
 class ScriptNode;
 class ScriptOutput;
 
+// Where the reader stands in a node. Nodes built in code are complete.
+enum ParseState : uint8_t {
+  kAwaitingEquals = 0,  // the key has been read
+  kAwaitingValue = 1,   // "=" has been read
+  kInsideBraces = 2,    // items or "}" come next
+  kComplete = 3,
+  kTopLevel = 4,        // the root of a file being read
+};
+
 enum ScriptKind : uint8_t {
   kUntyped = 0,
   kBlock = 1,
@@ -46,7 +55,7 @@ class ScriptNode {
   static constexpr int32_t kUnlimited = 2147483647;
 
   // A new tree: an empty root (kind 1, no name, no parent) in a fresh arena.
-  static ScriptNode* NewRoot(uint8_t state = 3);
+  static ScriptNode* NewRoot();
   // Releases every node and string of the tree that root heads.
   static void DeleteTree(ScriptNode* root);
 
@@ -61,7 +70,8 @@ class ScriptNode {
   double NumberAt(int i) const { return items()[i].number; }
   std::string_view TextAt(int i) const { return StoredText(items()[i].text); }
 
-  ScriptNode* AddChild(std::string_view childName, uint8_t state);
+  // A new last child, complete (as everything built in code is); the node becomes a block.
+  ScriptNode* AddChild(std::string_view childName);
   void AddString(uint8_t stringKind, std::string_view text);
   void AddNumber(double value);
   void SetNumber(double value);
@@ -130,7 +140,7 @@ class ScriptNode {
 
  public:
   uint8_t kind = kUntyped;
-  uint8_t parseState = 0;
+  ParseState parseState = kAwaitingEquals;
   uint8_t bare = 0;
 
  private:

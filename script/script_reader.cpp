@@ -212,7 +212,7 @@ void ScriptReader::UnexpectedChar() {
   ReadChar();
 }
 
-ScriptNode* ScriptReader::NewChild(std::string_view name, uint8_t state) {
+ScriptNode* ScriptReader::NewChild(std::string_view name, ParseState state) {
   ScriptNode* holder = Current();
   ScriptNode* child = arena_->NewNode(holder, name, state);
   Item item;
@@ -241,12 +241,12 @@ void ScriptReader::Leave() {
 // The current node is complete; name starts a new key beside it.
 void ScriptReader::AddSibling(std::string_view name) {
   Leave();
-  Enter(NewChild(name, 0));
+  Enter(NewChild(name, kAwaitingEquals));
 }
 
 void ScriptReader::Complete() {
   Current()->bare = 1;
-  Current()->parseState = 3;
+  Current()->parseState = kComplete;
   Leave();
 }
 
@@ -303,8 +303,8 @@ void ScriptReader::ParseLine() {
     } else if (c == '-') {
       OnMinus();
     } else if (c == '=') {
-      if (Current()->parseState == 0) {
-        Current()->parseState = 1;
+      if (Current()->parseState == kAwaitingEquals) {
+        Current()->parseState = kAwaitingValue;
         ReadChar();
       } else {
         UnexpectedChar();
@@ -312,8 +312,8 @@ void ScriptReader::ParseLine() {
     } else if (c == '{') {
       OnOpenBrace();
     } else if (c == '}') {
-      if (Current()->parseState == 2) {
-        Current()->parseState = 3;
+      if (Current()->parseState == kInsideBraces) {
+        Current()->parseState = kComplete;
         Leave();
         ReadChar();
       } else {
@@ -330,13 +330,13 @@ void ScriptReader::ParseLine() {
 void ScriptReader::OnWordOrDigit(bool digit) {
   ScriptNode* node = Current();
   switch (node->parseState) {
-    case 4:
-      Enter(NewChild(ReadWord(), 0));
+    case kTopLevel:
+      Enter(NewChild(ReadWord(), kAwaitingEquals));
       return;
-    case 3:
+    case kComplete:
       AddSibling(ReadWord());
       return;
-    case 1:
+    case kAwaitingValue:
       if (digit) {
         AddNumber(ReadNumber(nullptr));
       } else {
@@ -344,7 +344,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       }
       Complete();
       return;
-    case 0:
+    case kAwaitingEquals:
       if (digit) {
         ReportError("No number expected.");
         ++file_.errorCount;
@@ -353,7 +353,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
         UnexpectedChar();
       }
       return;
-    case 2:
+    case kInsideBraces:
       break;
     default:
       UnexpectedChar();
@@ -372,7 +372,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   switch (node->kind) {
     case kUntyped:
       if (PeekFor('=')) {
-        Enter(NewChild(text, 1));
+        Enter(NewChild(text, kAwaitingValue));
         ReadChar();
       } else if (digit) {
         AddNumber(value);
@@ -381,7 +381,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       }
       return;
     case kBlock:
-      Enter(NewChild(text, 0));
+      Enter(NewChild(text, kAwaitingEquals));
       return;
     case kNumbers:
       if (digit) {
@@ -410,17 +410,18 @@ void ScriptReader::OnWordOrDigit(bool digit) {
 
 void ScriptReader::OnMinus() {
   ScriptNode* node = Current();
-  const uint8_t state = node->parseState;
-  if (state == 1 || (state == 2 && (node->kind == kUntyped || node->kind == kNumbers))) {
+  const ParseState state = node->parseState;
+  if (state == kAwaitingValue ||
+      (state == kInsideBraces && (node->kind == kUntyped || node->kind == kNumbers))) {
     ReadChar();
     if (IsDigit(current_)) {
       AddNumber(-ReadNumber(nullptr));
-      if (state == 1) Complete();
+      if (state == kAwaitingValue) Complete();
     } else {
       ReportError("A number was expected.");
       ++file_.errorCount;
     }
-  } else if (state == 2 && node->kind == kWords) {
+  } else if (state == kInsideBraces && node->kind == kWords) {
     ReadChar();
   } else {
     UnexpectedChar();
@@ -431,11 +432,12 @@ void ScriptReader::OnOpenBrace() {
   ScriptNode* node = Current();
   if (depth_ >= kMaxDepth) {
     UnexpectedChar();
-  } else if (node->parseState == 1) {
-    node->parseState = 2;
+  } else if (node->parseState == kAwaitingValue) {
+    node->parseState = kInsideBraces;
     ReadChar();
-  } else if (node->parseState == 2 && (node->kind == kUntyped || node->kind == kBlock)) {
-    Enter(NewChild({}, 2));
+  } else if (node->parseState == kInsideBraces &&
+             (node->kind == kUntyped || node->kind == kBlock)) {
+    Enter(NewChild({}, kInsideBraces));
     ReadChar();
   } else {
     UnexpectedChar();
@@ -444,20 +446,21 @@ void ScriptReader::OnOpenBrace() {
 
 void ScriptReader::OnQuote() {
   ScriptNode* node = Current();
-  const uint8_t state = node->parseState;
-  if (state == 1 || (state == 2 && (node->kind == kUntyped || node->kind == kQuoted))) {
+  const ParseState state = node->parseState;
+  if (state == kAwaitingValue ||
+      (state == kInsideBraces && (node->kind == kUntyped || node->kind == kQuoted))) {
     ReadChar();
     AddString(kQuoted, ReadQuoted());
-    if (state == 1) Complete();
+    if (state == kAwaitingValue) Complete();
     if (current_ == '"') {
       ReadChar();
     } else {
       ReportError("No ending \" of the string");
       ++file_.errorCount;
-      node->parseState = 3;  // a braced list ends here; a bare value is complete already
+      node->parseState = kComplete;  // a braced list ends here; a bare value is complete already
     }
-  } else if (state == 0 && node->kind == kUntyped) {
-    node->parseState = 3;
+  } else if (state == kAwaitingEquals && node->kind == kUntyped) {
+    node->parseState = kComplete;
     ReadChar();
   } else {
     UnexpectedChar();

@@ -73,7 +73,7 @@ class ScriptReader {
 
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }
-  ScriptNode* NewChild(std::string_view name, uint8_t state);
+  ScriptNode* NewChild(std::string_view name, ParseState state);
   void Enter(ScriptNode* child);
   void Leave();
   void AddSibling(std::string_view name);

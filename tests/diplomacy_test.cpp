@@ -10,7 +10,7 @@ struct Diplomacy {
   explicit Diplomacy(std::string_view sourceText, std::string_view ownTag = "ENG") {
     converter.root = ScriptNode::NewRoot();
     source.root = ParseScript(sourceText);
-    target = converter.root->AddChild("country", 3);
+    target = converter.root->AddChild("country");
     ScenarioConverter::AddTextValue(target, "tag", ownTag);
     converter.tagMap = {{"FRA", "FRA"}, {"BAV", ""}, {"PRU", "GER"}, {"SAX", "SXN"}};
     converter.motherMap = {{"BAV", "GER"}, {"SAX", "GER"}};
@@ -60,7 +60,7 @@ TEST(Dominions, OverlordIsRecordedUpperCase) {
 struct Alliances {
   explicit Alliances(std::vector<CountryAlignment> records) {
     converter.root = ScriptNode::NewRoot();
-    globaldata = converter.root->AddChild("globaldata", 3);
+    globaldata = converter.root->AddChild("globaldata");
     converter.countryAlignments = std::move(records);
   }
   std::string Leader(std::string_view alliance) const {

@@ -17,31 +17,31 @@ double ValueOf(const ScriptNode* node, std::string_view key) {
 class EconomyTest : public ::testing::Test {
  protected:
   EconomyTest() {
-    converter.sourceRoot = ScriptNode::NewRoot(4);
+    converter.sourceRoot = ScriptNode::NewRoot();
     converter.root = ScriptNode::NewRoot();
   }
 
   // A target country with this many owned and national provinces.
   ScriptNode* Country(int owned, int national) {
-    ScriptNode* country = converter.root->AddChild("country", 3);
+    ScriptNode* country = converter.root->AddChild("country");
     ScenarioConverter::AddTextValue(country, "tag", "ENG");
-    ScriptNode* ownedList = country->AddChild("ownedprovinces", 3);
-    country->AddChild("controlledprovinces", 3);
-    ScriptNode* nationalList = country->AddChild("nationalprovinces", 3);
+    ScriptNode* ownedList = country->AddChild("ownedprovinces");
+    country->AddChild("controlledprovinces");
+    ScriptNode* nationalList = country->AddChild("nationalprovinces");
     for (int i = 0; i < owned; ++i) ownedList->AddNumber(100 + i);
     for (int i = 0; i < national; ++i) nationalList->AddNumber(100 + i);
     return country;
   }
 
-  ScriptNode* SourceCountry() { return converter.sourceRoot->AddChild("country", 3); }
+  ScriptNode* SourceCountry() { return converter.sourceRoot->AddChild("country"); }
 
   // A source state with factories (type, level) and "province" entries.
   static ScriptNode* AddState(ScriptNode* source,
                               std::vector<std::pair<std::string_view, double>> factories,
                               std::vector<double> provinceIds) {
-    ScriptNode* state = source->AddChild("state", 3);
+    ScriptNode* state = source->AddChild("state");
     for (const auto& [type, level] : factories) {
-      ScriptNode* factory = state->AddChild("factory", 3);
+      ScriptNode* factory = state->AddChild("factory");
       ScenarioConverter::AddTextValue(factory, "type", type);
       ScenarioConverter::AddNumberValue(factory, "level", level);
     }
@@ -103,7 +103,7 @@ TEST_F(EconomyTest, StockpilesFollowContiguousBandsOfOwnedProvinces) {
 }
 
 TEST_F(EconomyTest, MissingProvinceListsCountAsOne) {
-  ScriptNode* target = converter.root->AddChild("country", 3);
+  ScriptNode* target = converter.root->AddChild("country");
   converter.ConvertResources(target, SourceCountry(), "ENG", false);
   EXPECT_EQ(ValueOf(target, "money"), 12);
   EXPECT_EQ(ValueOf(target, "manpower"), 6);  // 6 C, no difference
@@ -183,11 +183,11 @@ TEST_F(EconomyTest, IndustryPointsTakeTurnsAcrossStates) {
   AddState(source, {{"steel_factory", 2}}, {1, 2, 3});  // 1, 2; the turn stops at position 2
   ScriptNode* second = AddState(source, {{"steel_factory", 6}}, {4, 5});
   // Entries in a nested block count; entries without a number are left out.
-  ScriptNode* nested = second->AddChild("area", 3);
+  ScriptNode* nested = second->AddChild("area");
   ScenarioConverter::AddNumberValue(nested, "province", 6);
   ScenarioConverter::AddTextValue(second, "province", "seven");
-  second->AddChild("province", 3)->AddChild("id", 3)->AddNumber(7);
-  second->AddChild("area", 3)->AddChild("deep", 3)->AddChild("province", 3)->AddNumber(7);
+  second->AddChild("province")->AddChild("id")->AddNumber(7);
+  second->AddChild("area")->AddChild("deep")->AddChild("province")->AddNumber(7);
   // Entries 4, 5, 6 from position 2: 6, 4, 5, 6, 4, 5; the turn stops at position 2 again.
   AddState(source, {{"steel_factory", 3}}, {8, 9});  // position 2 is past its end: 8, 9, 8
   converter.ConvertFactories(source, nextUnitId);
@@ -318,7 +318,7 @@ TEST_F(EconomyTest, ProvinceBlocksWithTheirBuildings) {
 
   const ScriptNode* first = blocks[0];
   ASSERT_EQ(first->ItemCount(), 4);
-  EXPECT_EQ(first->parseState, 3);
+  EXPECT_EQ(first->parseState, kComplete);
   EXPECT_EQ(first->ChildAt(0)->name(), "id");
   EXPECT_EQ(ValueOf(first, "id"), 550);
   const ScriptNode* ic = first->ChildAt(1);

@@ -44,7 +44,7 @@ class LandForcesTest : public ::testing::Test {
     WriteFile(dir.File("save.kst"), text.append(countryBody).append("}\n"));
     EXPECT_TRUE(save.Load(dir.File("save.kst"), "save.kst", log));
     EXPECT_EQ(save.errorCount, 0u);
-    ScriptNode* target = converter.root->AddChild("country", 3);
+    ScriptNode* target = converter.root->AddChild("country");
     converter.ConvertLandForces(provinces, target, save.root->FirstChild("country"), kEngland,
                                 fallback, nextUnitId);
     return target;

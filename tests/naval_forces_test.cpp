@@ -46,8 +46,8 @@ class NavalForcesTest : public ::testing::Test {
   // A new target country whose techapps hold navalTechs ids between 3000 and 4000
   // among others.
   ScriptNode* NewTarget(int navalTechs = 0) {
-    ScriptNode* target = converter.root->AddChild("country", 3);
-    ScriptNode* techapps = target->AddChild("techapps", 3);
+    ScriptNode* target = converter.root->AddChild("country");
+    ScriptNode* techapps = target->AddChild("techapps");
     for (double other : {1010.0, 2150.0, 3000.0, 4000.0, 5010.0}) techapps->AddNumber(other);
     for (int i = 0; i < navalTechs; ++i) techapps->AddNumber(3010 + 10 * i);
     return target;
@@ -142,24 +142,24 @@ TEST_F(NavalForcesTest, NavalTechLevelCountsTechnologiesStrictlyBetween3000And40
     EXPECT_EQ(ScenarioConverter::NavalTechLevel(NewTarget(count)), level) << count;
 
   // Fractions count; only the first techapps, found at any depth, is read.
-  ScriptNode* target = converter.root->AddChild("country", 3);
-  ScriptNode* first = target->AddChild("technology", 3)->AddChild("techapps", 3);
+  ScriptNode* target = converter.root->AddChild("country");
+  ScriptNode* first = target->AddChild("technology")->AddChild("techapps");
   for (double id : {3000.5, 3999.9, 3001.0}) first->AddNumber(id);
-  ScriptNode* second = target->AddChild("techapps", 3);
+  ScriptNode* second = target->AddChild("techapps");
   for (int i = 0; i < 20; ++i) second->AddNumber(3500);
   EXPECT_EQ(ScenarioConverter::NavalTechLevel(target), 0.5);
 }
 
 TEST_F(NavalForcesTest, NavalTechLevelIsZeroWithoutUsableTechapps) {
-  ScriptNode* none = converter.root->AddChild("country", 3);
+  ScriptNode* none = converter.root->AddChild("country");
   EXPECT_EQ(ScenarioConverter::NavalTechLevel(none), 0);
 
-  ScriptNode* empty = converter.root->AddChild("country", 3);
-  empty->AddChild("techapps", 3)->kind = kBlock;
+  ScriptNode* empty = converter.root->AddChild("country");
+  empty->AddChild("techapps")->kind = kBlock;
   EXPECT_EQ(ScenarioConverter::NavalTechLevel(empty), 0);
 
-  ScriptNode* words = converter.root->AddChild("country", 3);
-  words->AddChild("techapps", 3)->AddString(kWords, "3500");
+  ScriptNode* words = converter.root->AddChild("country");
+  words->AddChild("techapps")->AddString(kWords, "3500");
   EXPECT_EQ(ScenarioConverter::NavalTechLevel(words), 0);
 }
 

@@ -9,7 +9,7 @@ struct Converted {
   explicit Converted(std::string_view sourceText) {
     converter.root = ScriptNode::NewRoot();
     source.root = ParseScript(sourceText);
-    target = converter.root->AddChild("country", 3);
+    target = converter.root->AddChild("country");
     converter.ConvertPolitics(target, source.root, "XYZ");
   }
   double Slider(std::string_view name) const {

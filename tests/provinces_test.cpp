@@ -26,7 +26,7 @@ Values ListOf(const ScriptNode* country, std::string_view key) {
 class ProvincesTest : public ::testing::Test {
  protected:
   ProvincesTest() {
-    converter.sourceRoot = ScriptNode::NewRoot(4);
+    converter.sourceRoot = ScriptNode::NewRoot();
     converter.root = ScriptNode::NewRoot();
     provinces.Set(12, {550});
     provinces.Set(13, {551});
@@ -57,9 +57,9 @@ class ProvincesTest : public ::testing::Test {
 
   // A target country as the country step starts it: its tag and three empty lists.
   ScriptNode* AddCountry(std::string_view tag) {
-    ScriptNode* country = converter.root->AddChild("country", 3);
+    ScriptNode* country = converter.root->AddChild("country");
     ScenarioConverter::AddTextValue(country, "tag", tag);
-    for (const std::string& key : converter.targetProvinceKeys) country->AddChild(key, 3);
+    for (const std::string& key : converter.targetProvinceKeys) country->AddChild(key);
     return country;
   }
 
@@ -205,7 +205,7 @@ TEST_F(ProvincesTest, ClaimIsIgnoredOnlyWhereOwnedAndControlledListsHoldTheProvi
   converter.ConvertProvinceLists(provinces, eng, Source("ENG"));
   // 551 stands twice in ENG's block too, but not in its province lists.
   ScenarioConverter::AddNumberValue(eng, "energy", 551);
-  eng->AddChild("technology", 3)->AddNumber(551);
+  eng->AddChild("technology")->AddNumber(551);
   AddCountry("FRA");
   converter.provinceClaims = {{"FRA", 12}, {"FRA", 13}};
   SettleContests();

@@ -39,7 +39,7 @@ TEST(ScriptReader, EmptyFileGivesEmptyRootAfterOneRead) {
   EXPECT_TRUE(l.ok);
   EXPECT_EQ(l.root()->ItemCount(), 0);
   EXPECT_EQ(l.root()->kind, kBlock);
-  EXPECT_EQ(l.root()->parseState, 4);
+  EXPECT_EQ(l.root()->parseState, kTopLevel);
   EXPECT_EQ(l.file.bytesRead, 1u);
   EXPECT_EQ(l.log.lines, StatusOf({}, "0.0 kb loaded."));
 }
@@ -62,7 +62,7 @@ TEST(ScriptReader, ValuesListsAndBlocks) {
   EXPECT_EQ(a->name(), "a");
   EXPECT_EQ(a->kind, kNumbers);
   EXPECT_EQ(a->bare, 1);
-  EXPECT_EQ(a->parseState, 3);
+  EXPECT_EQ(a->parseState, kComplete);
   ScriptNode* b = r->ChildAt(1);
   EXPECT_EQ(b->bare, 0);
   ASSERT_EQ(b->ItemCount(), 3);

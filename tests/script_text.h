@@ -45,7 +45,7 @@ struct TestTree {
 
 // key = value, a single number written without braces.
 inline ScriptNode* AddBareNumber(ScriptNode* parent, std::string_view name, double value) {
-  ScriptNode* node = parent->AddChild(name, 3);
+  ScriptNode* node = parent->AddChild(name);
   node->bare = 1;
   node->AddNumber(value);
   return node;
@@ -54,7 +54,7 @@ inline ScriptNode* AddBareNumber(ScriptNode* parent, std::string_view name, doub
 // key = text, a single word (kWords) or quoted string (kQuoted) written without braces.
 inline ScriptNode* AddBareText(ScriptNode* parent, std::string_view name, uint8_t kind,
                                std::string_view text) {
-  ScriptNode* node = parent->AddChild(name, 3);
+  ScriptNode* node = parent->AddChild(name);
   node->bare = 1;
   node->AddString(kind, text);
   return node;

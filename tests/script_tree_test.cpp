@@ -8,15 +8,15 @@ namespace {
 using Tree = TestTree;
 
 ScriptNode* Words(ScriptNode* parent, std::string_view name, std::initializer_list<const char*> words) {
-  ScriptNode* node = parent->AddChild(name, 3);
+  ScriptNode* node = parent->AddChild(name);
   for (const char* w : words) node->AddString(kWords, w);
   return node;
 }
 
 TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
   Tree t;
-  ScriptNode* a = t.root()->AddChild("x", 3);
-  ScriptNode* inner = a->AddChild("x", 3);
+  ScriptNode* a = t.root()->AddChild("x");
+  ScriptNode* inner = a->AddChild("x");
   AddBareNumber(inner, "x", 1);
   AddBareNumber(t.root(), "x", 2);
 
@@ -50,7 +50,7 @@ TEST(ScriptTree, FindAllAtDepthOneSeesWordsAndGrandchildren) {
   EXPECT_EQ(found[0].level, 1);
 
   Tree block;
-  ScriptNode* x = AddBareNumber(block.root()->AddChild("a", 3), "x", 1);
+  ScriptNode* x = AddBareNumber(block.root()->AddChild("a"), "x", 1);
   found.clear();
   block.root()->FindAll("x", &found, 1, 0);
   ASSERT_EQ(found.size(), 1u);
@@ -65,7 +65,7 @@ TEST(ScriptTree, FindAllAtDepthOneSeesWordsAndGrandchildren) {
 
 TEST(ScriptTree, FindValueComparesExactlyOrByTruncation) {
   Tree t;
-  ScriptNode* list = t.root()->AddChild("n", 3);
+  ScriptNode* list = t.root()->AddChild("n");
   list->AddNumber(3.9);
   list->AddNumber(-3.2);
   list->AddNumber(3.0);
@@ -92,10 +92,10 @@ TEST(ScriptTree, FindValueComparesExactlyOrByTruncation) {
 
 TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
   Tree source;
-  ScriptNode* block = source.root()->AddChild("b", 3);
+  ScriptNode* block = source.root()->AddChild("b");
   AddBareNumber(block, "deep", 7);
   Words(source.root(), "w", {"ENG", "FRA"});
-  ScriptNode* q = source.root()->AddChild("q", 3);
+  ScriptNode* q = source.root()->AddChild("q");
   q->bare = 1;
   q->AddString(kQuoted, "text");
 
@@ -121,7 +121,7 @@ TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
 
 TEST(ScriptTree, SetNumberAndClearReplaceItems) {
   Tree t;
-  ScriptNode* n = t.root()->AddChild("n", 3);
+  ScriptNode* n = t.root()->AddChild("n");
   for (double v : {1.0, 2.0, 3.0}) n->AddNumber(v);
   n->SetNumber(7);
   ASSERT_EQ(n->ItemCount(), 1);
@@ -131,7 +131,7 @@ TEST(ScriptTree, SetNumberAndClearReplaceItems) {
   t.root()->Clear();
   EXPECT_EQ(t.root()->ItemCount(), 0);
   EXPECT_EQ(t.root()->kind, kBlock);
-  t.root()->AddChild("again", 3);
+  t.root()->AddChild("again");
   EXPECT_EQ(t.root()->ChildAt(0)->name(), "again");
 }
 
@@ -139,7 +139,7 @@ TEST(ScriptTree, NodesStayPutWhileSiblingsAreAdded) {
   Tree t;
   ScriptNode* first = AddBareNumber(t.root(), "first", 1);
   std::vector<ScriptNode*> added;
-  for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild('c' + std::to_string(i), 3));
+  for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild('c' + std::to_string(i)));
   EXPECT_EQ(first->NumberAt(0), 1);
   EXPECT_EQ(first->name(), "first");
   EXPECT_EQ(t.root()->ChildAt(0), first);

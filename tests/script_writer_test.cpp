@@ -27,14 +27,14 @@ std::string Format(double value) {
 TEST(ScriptWriter, SavesTheReferenceExampleExactly) {
   Tree t;
   AddBareNumber(t.root(), "a", 5);
-  ScriptNode* b = t.root()->AddChild("b", 3);
+  ScriptNode* b = t.root()->AddChild("b");
   b->AddNumber(1);
   b->AddNumber(2.5);
-  ScriptNode* c = t.root()->AddChild("c", 3);
+  ScriptNode* c = t.root()->AddChild("c");
   AddBareText(c, "x", kWords, "ENG");
   AddBareNumber(c, "y", 3);
   AddBareText(c, "z", kQuoted, "txt");
-  AddBareNumber(t.root()->AddChild("d", 3), "e", 1);
+  AddBareNumber(t.root()->AddChild("d"), "e", 1);
 
   TempDir dir;
   LineCollector log;
@@ -55,31 +55,31 @@ TEST(ScriptWriter, SavesTheReferenceExampleExactly) {
 
 TEST(ScriptWriter, LayoutDecisions) {
   Tree nested;
-  AddBareNumber(nested.root()->AddChild("f", 3)->AddChild("g", 3), "h", 1);
+  AddBareNumber(nested.root()->AddChild("f")->AddChild("g"), "h", 1);
   EXPECT_EQ(nested.Text(), "f = { g = { h = 1 }\n }\n");
 
   Tree sections;
-  ScriptNode* header = sections.root()->AddChild("header", 3);
+  ScriptNode* header = sections.root()->AddChild("header");
   AddBareNumber(header, "a", 1);
   AddBareNumber(header, "b", 2);
-  ScriptNode* player = sections.root()->AddChild("player", 3);
+  ScriptNode* player = sections.root()->AddChild("player");
   AddBareNumber(player, "a", 1);
   AddBareNumber(player, "b", 2);
   EXPECT_EQ(sections.Text(), "header = \n{\n    a = 1\n    b = 2\n}\nplayer = { a = 1 b = 2 }\n");
 
   Tree lists;
-  ScriptNode* ids = lists.root()->AddChild("ids", 3);
+  ScriptNode* ids = lists.root()->AddChild("ids");
   for (double v : {1, 2, 3}) ids->AddNumber(v);
-  lists.root()->AddChild("axis", 3)->AddNumber(5);
-  ScriptNode* n = lists.root()->AddChild("n", 3);
+  lists.root()->AddChild("axis")->AddNumber(5);
+  ScriptNode* n = lists.root()->AddChild("n");
   n->AddString(kQuoted, "p");
   n->AddString(kQuoted, "q");
-  lists.root()->AddChild("empty", 3);
+  lists.root()->AddChild("empty");
   EXPECT_EQ(lists.Text(),
             "ids = { 1 2 3 }\naxis = { 5\n }\nn = {    \"p\"\n    \"q\"\n }\nempty = { }\n");
 
   Tree anonymous;
-  ScriptNode* anon = anonymous.root()->AddChild("outer", 3)->AddChild("", 3);
+  ScriptNode* anon = anonymous.root()->AddChild("outer")->AddChild("");
   for (const char* k : {"a", "b", "c"}) AddBareNumber(anon, k, 1);
   AddBareNumber(anonymous.root()->ChildAt(0), "x", 1);
   AddBareNumber(anonymous.root()->ChildAt(0), "y", 1);

@@ -25,7 +25,7 @@ std::vector<int> Granted(std::string_view sourceText, const std::string& tag,
   converter.root = ScriptNode::NewRoot();
   ScriptFile source;
   source.root = ParseScript(sourceText);
-  ScriptNode* target = converter.root->AddChild("country", 3);
+  ScriptNode* target = converter.root->AddChild("country");
   converter.ConvertTechnology(target, source.root, tag);
   const ScriptNode* techapps = target->FirstChild("techapps");
   std::vector<int> ids;
