@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "script/number_format.h"
 #include "script/script_arena.h"
 
 namespace {
@@ -126,23 +125,6 @@ void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* ou
     for (uint32_t i = 0; i < count_; ++i) {
       if (StoredText(it[i].text) == searched)
         out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});
-    }
-  }
-}
-
-void ScriptNode::FindValue(double value, std::vector<ScriptMatch>* out, int32_t depth,
-                           int32_t level, bool wholeOnly) const {
-  if (!out) return;
-  const Item* it = items();
-  if (kind == kBlock) {
-    if (depth <= 0) return;
-    for (uint32_t i = 0; i < count_; ++i)
-      it[i].child->FindValue(value, out, Deeper(depth), level + 1, wholeOnly);
-  } else if (kind == kNumbers) {
-    int32_t whole = TruncateToInt32(value);
-    for (uint32_t i = 0; i < count_; ++i) {
-      bool equal = wholeOnly ? TruncateToInt32(it[i].number) == whole : it[i].number == value;
-      if (equal) out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});
     }
   }
 }

@@ -42,8 +42,8 @@ enum ScriptKind : uint8_t {
   kQuoted = 4,
 };
 
-// A match of FindAll (index -1: the node itself matched by name) or of
-// FindValue and of a word search (index: position of the value in node).
+// A match of FindAll: the node itself matched by name (index -1), or a word of
+// the list node (index: the position of the word).
 struct ScriptMatch {
   ScriptNode* node;
   int32_t index;
@@ -80,8 +80,6 @@ class ScriptNode {
   void CopyItemsTo(ScriptNode* dest, int32_t depth) const;
   void FindAll(std::string_view searched, std::vector<ScriptMatch>* out, int32_t depth,
                int32_t level) const;
-  void FindValue(double value, std::vector<ScriptMatch>* out, int32_t depth, int32_t level,
-                 bool wholeOnly) const;
   // First direct child with this name, or null (the common depth-0 lookup).
   ScriptNode* FirstChild(std::string_view childName) const;
   // The first node with this name among the children and grandchildren, in

@@ -63,33 +63,6 @@ TEST(ScriptTree, FindAllAtDepthOneSeesWordsAndGrandchildren) {
   EXPECT_TRUE(found.empty());
 }
 
-TEST(ScriptTree, FindValueComparesExactlyOrByTruncation) {
-  Tree t;
-  ScriptNode* list = t.root()->AddChild("n");
-  list->AddNumber(3.9);
-  list->AddNumber(-3.2);
-  list->AddNumber(3.0);
-
-  std::vector<ScriptMatch> whole;
-  t.root()->FindValue(3.0, &whole, 1, 0, true);
-  ASSERT_EQ(whole.size(), 2u);
-  EXPECT_EQ(whole[0].index, 0);
-  EXPECT_EQ(whole[1].index, 2);
-
-  std::vector<ScriptMatch> exact;
-  t.root()->FindValue(3.0, &exact, 1, 0, false);
-  ASSERT_EQ(exact.size(), 1u);
-  EXPECT_EQ(exact[0].index, 2);
-
-  std::vector<ScriptMatch> none;
-  t.root()->FindValue(3.0, &none, 0, 0, false);  // depth 0 on a block looks at no numbers
-  EXPECT_TRUE(none.empty());
-
-  list->AddNumber(1e300);  // far outside 32 bits: compared without overflow
-  t.root()->FindValue(1e300, &none, 1, 0, true);
-  EXPECT_EQ(none.size(), 1u);
-}
-
 TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
   Tree source;
   ScriptNode* block = source.root()->AddChild("b");
