@@ -114,7 +114,7 @@ Conversion MeasureConversion(const ReferenceData& data, const std::string& saveP
     converter.assigner = &assigner;
     LineCollector log;
     bool loaded = false;
-    int code = ScenarioConverter::kNotASave;
+    ConversionResult code = ConversionResult::kNotASave;
     bool saved = false;
     conversion.load.Add(TimeOf([&] { loaded = converter.Load(savePath, savePath, log); }));
     if (loaded) conversion.source = CountBlocks(converter.root);
@@ -123,7 +123,7 @@ Conversion MeasureConversion(const ReferenceData& data, const std::string& saveP
                                log);
     }));
     conversion.save.Add(TimeOf([&] { saved = converter.Save(outPath, kGeneratorText, log); }));
-    conversion.allSucceeded &= loaded && code == ScenarioConverter::kConverted && saved;
+    conversion.allSucceeded &= loaded && code == ConversionResult::kConverted && saved;
     conversion.scenario = CountBlocks(converter.root);
     conversion.assignedTag = assigner.tag();
     conversion.assignedProvinces = assigner.placed();
@@ -243,7 +243,7 @@ int main(int argc, char** argv) {
   {
     ReferenceData data;
     LineCollector log;
-    if (data.Load(log, settings.data) != ReferenceData::kLoaded) {
+    if (data.Load(log, settings.data)) {
       std::fprintf(stderr, "Could not load the reference data from %s\n", settings.data.c_str());
       return 1;
     }

@@ -5,9 +5,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/core/run_messages.h"
 #include "refdata/reference_data.h"
 
 int main(int argc, char** argv) {
@@ -25,10 +27,10 @@ int main(int argc, char** argv) {
     LineCollector log;
     const auto start = std::chrono::steady_clock::now();
     ReferenceData data;
-    const int failed = data.Load(log, folder);
+    const std::optional<ReferencePart> failed = data.Load(log, folder);
     const auto end = std::chrono::steady_clock::now();
-    if (failed != ReferenceData::kLoaded) {
-      std::fprintf(stderr, "%s\n", data.FailureMessage(failed).c_str());
+    if (failed) {
+      std::fprintf(stderr, "%s\n", StartupFailureMessage(*failed).c_str());
       return 1;
     }
     times.push_back(std::chrono::duration<double, std::milli>(end - start).count());

@@ -98,7 +98,7 @@ void ScenarioConverter::ConvertCountries(const ProvinceMap& provinces) {
   ClaimProvinces(provinces);
   DecideSharedProvinces();
   WriteSharedProvinces();
-  if (!AssignMissingProvinces()) resultCode = kAssignmentAborted;
+  if (!AssignMissingProvinces()) resultCode = ConversionResult::kAssignmentAborted;
 }
 
 void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,

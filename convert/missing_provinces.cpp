@@ -52,7 +52,7 @@ bool ScenarioConverter::AssignMissingProvinces() {
   std::vector<int32_t> missingIds = MissingProvinceIds(targetProvinceIds, assignedProvinceIds);
   if (missingIds.empty() || !assigner) return true;
   MissingProvinceModel model(std::move(missingIds), SelectableTags(root));
-  if (!assigner->Assign(model) || model.TryFinish()) return false;
+  if (!assigner->Assign(model) || model.TryFinish().has_value()) return false;
   model.ApplyTo(root);
   return true;
 }

@@ -11,7 +11,7 @@ ScenarioConverter::ScenarioConverter() = default;
 
 ScenarioConverter::~ScenarioConverter() { ScriptNode::DeleteTree(sourceRoot); }
 
-int ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& countriesFile,
+ConversionResult ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& countriesFile,
                                const ScriptFile& basesFile, const ScriptFile& dataFile,
                                StatusLog& log) {
   const ScriptNode* header = root ? root->FirstChild("header") : nullptr;
@@ -20,12 +20,12 @@ int ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& c
     log.AddLine("NOT A SALTMARCH SAVE GAME FILE!");
     log.AddLine("Please retry with proper file.");
     log.AddLine("Aborting, Aborting ...");
-    return kNotASave;
+    return ConversionResult::kNotASave;
   }
   log.AddLine("Converting file...");
 
   selectableCount = 0;
-  resultCode = kConverted;
+  resultCode = ConversionResult::kConverted;
   ScriptNode::DeleteTree(sourceRoot);
   sourceRoot = root;
   root = ScriptNode::NewRoot();
@@ -33,7 +33,7 @@ int ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& c
   LoadTagTables(countriesFile);
   LoadSettings(dataFile);
   LoadUnitRatios(dataFile);
-  if (resultCode != kConverted) return resultCode;
+  if (resultCode != ConversionResult::kConverted) return resultCode;
 
   BuildTagMaps();
   BuildProvinceRecords(provinces);
@@ -43,7 +43,7 @@ int ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& c
   WriteHeader(player);
   CollectProvinceData();
   ConvertCountries(provinces);
-  if (resultCode != kConverted) return resultCode;
+  if (resultCode != ConversionResult::kConverted) return resultCode;
   ConvertProvinceBuildings(provinces);
   if (basesFile.root) basesFile.root->CopyItemsTo(root, ScriptNode::kUnlimited);
   WriteEventIncludes();
@@ -57,9 +57,9 @@ int ScenarioConverter::Convert(const ProvinceMap& provinces, const ScriptFile& c
 void ScenarioConverter::LoadTagTables(const ScriptFile& countriesFile) {
   const ScriptNode* fileRoot = countriesFile.root;
   tagTableNode = fileRoot ? fileRoot->FirstChild("tag_conversion_table") : nullptr;
-  if (!tagTableNode) resultCode = kNoTagTable;
+  if (!tagTableNode) resultCode = ConversionResult::kNoTagTable;
   mergeTableNode = fileRoot ? fileRoot->FirstChild("mother_merge_table") : nullptr;
-  if (!mergeTableNode) resultCode = kNoMergeTable;
+  if (!mergeTableNode) resultCode = ConversionResult::kNoMergeTable;
 }
 
 void ScenarioConverter::BuildTagMaps() {

@@ -29,19 +29,21 @@
 class ProvinceMap;
 class ProvinceAssigner;
 
+// What Convert reports.
+enum class ConversionResult {
+  kConverted,
+  kNotASave,           // no top-level "header" holding "pop"
+  kNoTagTable,         // Countries.txt has no tag_conversion_table
+  kNoMergeTable,       // Countries.txt has no mother_merge_table (whatever else it lacks)
+  kAssignmentAborted,  // the provinces left without an owner were not all placed
+};
+
 class ScenarioConverter : public ScriptFile {
  public:
-  // Results of Convert.
-  static constexpr int kConverted = 0;
-  static constexpr int kNotASave = -1;
-  static constexpr int kNoTagTable = 1;
-  static constexpr int kNoMergeTable = 2;
-  static constexpr int kAssignmentAborted = 3;
-
   ScenarioConverter();
   ~ScenarioConverter() override;
 
-  int Convert(const ProvinceMap& provinces, const ScriptFile& countriesFile,
+  ConversionResult Convert(const ProvinceMap& provinces, const ScriptFile& countriesFile,
               const ScriptFile& basesFile, const ScriptFile& dataFile, StatusLog& log);
 
   // Who places target provinces that no country received; none leaves them unowned.
@@ -152,7 +154,7 @@ class ScenarioConverter : public ScriptFile {
   void ConvertDominions(const std::string& tag, const ScriptNode* source);
 
   // ---- Shared state ----------------------------------------------------------
-  int resultCode = kConverted;
+  ConversionResult resultCode = ConversionResult::kConverted;
   ScriptNode* sourceRoot = nullptr;  // owned while Convert runs
   const ScriptNode* portsNode = nullptr;
   const ScriptNode* tagTableNode = nullptr;

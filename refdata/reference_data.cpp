@@ -3,30 +3,22 @@
 #include "refdata/country_rows.h"
 #include "refdata/data_folder.h"
 
-int ReferenceData::Load(StatusLog& log, const std::string& dataFolder) {
-  if (!provinces.Build("Provinces.txt", log)) return 0;
+std::optional<ReferencePart> ReferenceData::Load(StatusLog& log, const std::string& dataFolder) {
+  if (!provinces.Build("Provinces.txt", log)) return ReferencePart::kProvinces;
   struct Step {
+    ReferencePart part;
     ScriptFile* file;
     const char* name;
   };
-  const Step steps[] = {{&countriesFile, "Countries.txt"},
-                        {&basesFile, "Bases.txt"},
-                        {&dataFile, "Data.txt"}};
-  for (int i = 0; i < 3; ++i) {
-    const std::string shown = std::string("Data\\") + steps[i].name;
-    if (!steps[i].file->Load(DataFilePath(dataFolder, steps[i].name), shown, log)) return i + 1;
-    if (steps[i].file == &countriesFile) ReportRefusedRows(countriesFile.root, shown, log);
+  const Step steps[] = {{ReferencePart::kCountries, &countriesFile, "Countries.txt"},
+                        {ReferencePart::kBases, &basesFile, "Bases.txt"},
+                        {ReferencePart::kData, &dataFile, "Data.txt"}};
+  for (const Step& step : steps) {
+    const std::string shown = std::string("Data\\") + step.name;
+    if (!step.file->Load(DataFilePath(dataFolder, step.name), shown, log)) return step.part;
+    if (step.file == &countriesFile) ReportRefusedRows(countriesFile.root, shown, log);
   }
-  return kLoaded;
-}
-
-std::string ReferenceData::FailureMessage(int step) const {
-  return "Error! Failed to locate " + missingFileMessages.at(static_cast<size_t>(step));
-}
-
-std::string ReferenceData::ConversionFailureMessage(int resultCode) const {
-  if (resultCode == 1 || resultCode == 2) return missingSectionMessages[static_cast<size_t>(resultCode)];
-  return "There were errors when converting this file!";
+  return std::nullopt;
 }
 
 void ReferenceData::Release() {

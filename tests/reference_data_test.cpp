@@ -1,6 +1,7 @@
 // Start-up loading of the reference data and the settings the conversion reads from it.
 #include <gtest/gtest.h>
 
+#include "app/core/run_messages.h"
 #include "convert/scenario_converter.h"
 #include "refdata/data_folder.h"
 #include "refdata/reference_data.h"
@@ -24,7 +25,7 @@ TEST(ReferenceData, StartUpLoadsTheTablesInOrder) {
   DataFolder folder;
   ReferenceData data;
   LineCollector log;
-  EXPECT_EQ(data.Load(log, folder.Path()), ReferenceData::kLoaded);
+  EXPECT_EQ(data.Load(log, folder.Path()), std::nullopt);
   EXPECT_EQ(log.lines, (Lines{"Loading Provinces.txt...", "2303 provinces loaded.", "",
                               "Loading Data\\Countries.txt...", "0.0 kb loaded.", "",
                               "Loading Data\\Bases.txt...", "0.0 kb loaded.", "",
@@ -38,16 +39,17 @@ TEST(ReferenceData, MissingFileStopsTheStartUp) {
   std::filesystem::remove(folder.dir.File("Bases.txt"));
   ReferenceData data;
   LineCollector log;
-  EXPECT_EQ(data.Load(log, folder.Path()), 2);
+  EXPECT_EQ(data.Load(log, folder.Path()), ReferencePart::kBases);
   ASSERT_EQ(log.lines.size(), 8u);
   EXPECT_EQ(log.lines[6], "Loading Data\\Bases.txt...");
   EXPECT_EQ(log.lines[7], "Could not open " + DataFilePath(folder.Path(), "Bases.txt") + " for input");
   EXPECT_EQ(data.dataFile.root, nullptr);  // Data.txt is not attempted
-  EXPECT_EQ(data.FailureMessage(2),
+  EXPECT_EQ(StartupFailureMessage(ReferencePart::kBases),
             "Error! Failed to locate \"Data\\Bases.txt\"! Program is aborting...");
-  EXPECT_EQ(data.ConversionFailureMessage(2),
+  EXPECT_EQ(ConversionFailureMessage(ConversionResult::kNoMergeTable),
             "Error! Could not find mother_merge_table section in \"Country.txt\"");
-  EXPECT_EQ(data.ConversionFailureMessage(3), "There were errors when converting this file!");
+  EXPECT_EQ(ConversionFailureMessage(ConversionResult::kAssignmentAborted),
+            "There were errors when converting this file!");
 }
 
 TEST(ReferenceData, DataFolderIsFoundBesideTheProgram) {

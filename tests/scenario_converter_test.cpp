@@ -33,7 +33,7 @@ struct Conversion {
   std::string Saved() const { return std::string(converter.root->FirstChild("saved")->TextAt(0)); }
   ScenarioConverter converter;
   LineCollector log;
-  int result = 0;
+  ConversionResult result = ConversionResult::kConverted;
 };
 
 constexpr std::string_view kSaveHeader = "header = { pop = { total = 1 } }\n";
@@ -44,28 +44,28 @@ TEST(ScenarioConverter, RefusesFilesThatAreNotSaves) {
   for (std::string_view save : {"a = 1\n", "header = { x = { y = { pop = 1 } } }\n",
                                 "header = { a = 1 }\nheader = { pop = 1 }\n"}) {
     Conversion c(save);
-    EXPECT_EQ(c.result, ScenarioConverter::kNotASave) << save;
+    EXPECT_EQ(c.result, ConversionResult::kNotASave) << save;
     EXPECT_EQ(c.log.lines, refused);
     ScriptFile loaded;  // the loaded tree is left as it was
     loaded.root = ParseScript(save);
     EXPECT_EQ(WrittenChildren(c.converter.root), WrittenChildren(loaded.root));
   }
-  EXPECT_EQ(Conversion("header = { x = 1 pop = 2 }\n").result, 0);
-  EXPECT_EQ(Conversion("header = { x = { pop = 1 } pop = { } }\n").result, 0);
+  EXPECT_EQ(Conversion("header = { x = 1 pop = 2 }\n").result, ConversionResult::kConverted);
+  EXPECT_EQ(Conversion("header = { x = { pop = 1 } pop = { } }\n").result, ConversionResult::kConverted);
 }
 
 TEST(ScenarioConverter, MissingSectionsStopBeforeAnythingIsWritten) {
   Reference noTags("mother_merge_table = { }\n", "ic_mod = 5\n");
   Conversion c(kSaveHeader, noTags);
-  EXPECT_EQ(c.result, ScenarioConverter::kNoTagTable);
+  EXPECT_EQ(c.result, ConversionResult::kNoTagTable);
   EXPECT_EQ(c.converter.icModifier, 5);  // Data.txt is read all the same
   EXPECT_EQ(c.converter.root->ItemCount(), 0);
   EXPECT_EQ(c.log.lines, Lines{"Converting file..."});
 
   EXPECT_EQ(Conversion(kSaveHeader, Reference("tag_conversion_table = { }\n")).result,
-            ScenarioConverter::kNoMergeTable);
+            ConversionResult::kNoMergeTable);
   EXPECT_EQ(Conversion(kSaveHeader, Reference("other = 1\n")).result,
-            ScenarioConverter::kNoMergeTable);
+            ConversionResult::kNoMergeTable);
 }
 
 TEST(ScenarioConverter, PlayerTagComesFromTheFirstNamedPlayer) {

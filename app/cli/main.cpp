@@ -20,6 +20,7 @@
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
 #include "app/core/program_info.h"
+#include "app/core/run_messages.h"
 #include "refdata/data_folder.h"
 #include "refdata/game_folder.h"
 #include "refdata/reference_data.h"
@@ -74,9 +75,8 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
   CliAssigner assigner(choices, gameFolder, IsTerminal(stdin));
   platform.SetAssigner(&assigner);
   ReferenceData data;
-  const int failed = data.Load(platform.Log(), dataFolder);
-  if (failed != ReferenceData::kLoaded) {
-    platform.ShowMessage(data.FailureMessage(failed));
+  if (const std::optional<ReferencePart> failed = data.Load(platform.Log(), dataFolder)) {
+    platform.ShowMessage(StartupFailureMessage(*failed));
     return 1;
   }
   platform.Log().AddLine("Global data loaded!");

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/core/program_info.h"
+#include "app/core/run_messages.h"
 #include "convert/scenario_converter.h"
 
 namespace {
@@ -17,15 +18,11 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
     return RunOutcome::kFailed;
   }
   converter.assigner = platform.Assigner();
-  const int code = converter.Convert(data.provinces, data.countriesFile, data.basesFile,
-                                     data.dataFile, log);
-  if (code == ScenarioConverter::kNotASave) {
-    platform.ShowMessage("ERROR! NOT A SALTMARCH SAVE GAME FILE!");
-    return RunOutcome::kFailed;
-  }
-  if (code != ScenarioConverter::kConverted) {
-    log.AddLine("Error! Conversion aborted...");
-    platform.ShowMessage(data.ConversionFailureMessage(code));
+  const ConversionResult result = converter.Convert(data.provinces, data.countriesFile,
+                                                     data.basesFile, data.dataFile, log);
+  if (result != ConversionResult::kConverted) {
+    if (result != ConversionResult::kNotASave) log.AddLine("Error! Conversion aborted...");
+    platform.ShowMessage(ConversionFailureMessage(result));
     return RunOutcome::kFailed;
   }
   log.AddLine("File converted!");

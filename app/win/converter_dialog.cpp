@@ -1,8 +1,10 @@
 #include "app/win/converter_dialog.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/core/run_messages.h"
 #include "app/win/file_request.h"
 #include "app/win/message_box.h"
 #include "app/win/resource_ids.h"
@@ -66,9 +68,10 @@ INT_PTR ConverterDialog::HandleMessage(UINT message, WPARAM wParam) {
 void ConverterDialog::OnInitDialog(HWND window) {
   window_ = window;
   statusLog_.Bind(GetDlgItem(window, IDC_STATUS_LIST));
-  const int failedStep = referenceData_.Load(statusLog_, FindDataFolder("", ExecutablePath()));
-  if (failedStep != ReferenceData::kLoaded) {
-    ShowMessage(referenceData_.FailureMessage(failedStep));
+  const std::optional<ReferencePart> failed =
+      referenceData_.Load(statusLog_, FindDataFolder("", ExecutablePath()));
+  if (failed) {
+    ShowMessage(StartupFailureMessage(*failed));
     EndDialog(window, IDC_QUIT);
     return;
   }

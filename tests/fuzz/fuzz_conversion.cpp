@@ -21,7 +21,7 @@ const ReferenceData& Data() {
   static ReferenceData* data = [] {
     auto* loaded = new ReferenceData;
     LineCollector log;
-    if (loaded->Load(log, QUILLMERE_SOURCE_DIR "/Data") != ReferenceData::kLoaded) std::abort();
+    if (loaded->Load(log, QUILLMERE_SOURCE_DIR "/Data")) std::abort();
     return loaded;
   }();
   return *data;
@@ -51,8 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FirstCountryAssigner assigner;
   converter.assigner = &assigner;
   if (!converter.Load(savePath, "save", log)) std::abort();
-  const int code = converter.Convert(data.provinces, data.countriesFile, data.basesFile, data.dataFile, log);
-  if (code != ScenarioConverter::kConverted) return 0;
+  const ConversionResult result =
+      converter.Convert(data.provinces, data.countriesFile, data.basesFile, data.dataFile, log);
+  if (result != ConversionResult::kConverted) return 0;
   if (!converter.Save(scenarioPath, kGeneratorText, log)) std::abort();
 
   LineCollector again;

@@ -1,0 +1,13 @@
+// The texts of the message boxes that end start-up or a conversion, one for
+// each way they can end.
+#pragma once
+
+#include <string>
+
+#include "convert/scenario_converter.h"
+#include "refdata/reference_data.h"
+
+// "Error! Failed to locate " and the name of the part that could not be loaded.
+std::string StartupFailureMessage(ReferencePart failed);
+// The message of a conversion that did not convert.
+std::string ConversionFailureMessage(ConversionResult result);
