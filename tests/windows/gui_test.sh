@@ -41,7 +41,9 @@
 #   BUILD_DIR holds quillmere.exe, quillmere-cli.exe and tests/windows/gui_probe.exe;
 #   WINEPREFIX names a prepared wine prefix. Screenshots and logs go to
 #   BUILD_DIR/gui-test, and stay there when the test fails.
-set -euo pipefail
+set -Eeuo pipefail
+# A command that fails where no check says why still says where.
+trap 'echo "gui test: FAILED at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -137,14 +139,14 @@ keys_in() {
   local caption=$1 control=$2
   shift 2
   focus_window "$caption"
-  probe focus "$caption" "$control"
-  timeout 30 xdotool key --delay 20 "$@"
+  probe focus "$caption" "$control" || fail "control $control of \"$caption\" did not take the focus"
+  timeout 30 xdotool key --delay 20 "$@" || fail "the keys $* did not reach \"$caption\""
 }
 
 # Types over the text of combo box $2 of the window captioned $1.
 type_in_box() {
   keys_in "$1" "$2" End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
-  timeout 30 xdotool type --delay 20 "$3"
+  timeout 30 xdotool type --delay 20 "$3" || fail "\"$3\" could not be typed into \"$1\""
 }
 
 # Types a path into the common file request titled $1 and confirms it.
