@@ -299,7 +299,7 @@ void ScenarioConverter::ConvertProvinceList(const ProvinceMap& provinces, Script
         provinceShares.push_back({std::string(tag), listKey, double(targets->front()), weight});
       continue;
     }
-    for (int16_t province : *targets) {
+    for (ProvinceId province : *targets) {
       if (i < 2) assignedProvinceIds.push_back(province);
       to->AddNumber(province);
     }
@@ -351,14 +351,14 @@ void ScenarioConverter::ClaimProvinces(const ProvinceMap& provinces) {
       const ProvinceMap::TargetList* targets = provinces.Find(TruncateToInt32(claim.province));
       if (!targets) continue;
       if (ProvinceMap::IsMergeMarker(*targets)) {
-        const int16_t province = targets->front();
+        const ProvinceId province = targets->front();
         if (ProvinceShare* share = FindShare(*this, claim.claimant, k, province))
           share->weight += (*targets)[1] - 3000;
         else if (!IsPlaced(placements, province))
           provinceShares.push_back({claim.claimant, listKey, double(province), 1.0});
         continue;
       }
-      for (int16_t province : *targets)
+      for (ProvinceId province : *targets)
         if (!IsPlaced(placements, province))
           provinceShares.push_back({claim.claimant, listKey, double(province), 2.0});
     }

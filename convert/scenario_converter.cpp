@@ -76,7 +76,7 @@ void ScenarioConverter::BuildTagMaps() {
 }
 
 void ScenarioConverter::BuildProvinceRecords(const ProvinceMap& provinces) {
-  provinces.ForEach([this](int16_t, const std::vector<int16_t>& list) {
+  provinces.ForEach([this](ProvinceId, const ProvinceMap::TargetList& list) {
     if (!ProvinceMap::IsMergeMarker(list)) {
       targetProvinceIds.insert(targetProvinceIds.end(), list.begin(), list.end());
     } else if (list[1] == 3003) {

@@ -1,6 +1,5 @@
 #include "refdata/province_map.h"
 
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -27,10 +26,6 @@ ProvinceMap::TargetList TargetsOf(const TableRow& row) {
   return targets;
 }
 
-bool FitsInt16(int32_t value) {
-  return value >= std::numeric_limits<int16_t>::min() && value <= std::numeric_limits<int16_t>::max();
-}
-
 }  // namespace
 
 bool ProvinceMap::Build(std::string_view name, StatusLog& log) {
@@ -41,15 +36,11 @@ bool ProvinceMap::Build(std::string_view name, StatusLog& log) {
   return true;
 }
 
-void ProvinceMap::Set(int16_t sourceId, TargetList targets) { entries_[sourceId] = std::move(targets); }
+void ProvinceMap::Set(ProvinceId sourceId, TargetList targets) { entries_[sourceId] = std::move(targets); }
 
-const ProvinceMap::TargetList* ProvinceMap::Find(int16_t sourceId) const {
+const ProvinceMap::TargetList* ProvinceMap::Find(ProvinceId sourceId) const {
   auto found = entries_.find(sourceId);
   return found == entries_.end() ? nullptr : &found->second;
-}
-
-const ProvinceMap::TargetList* ProvinceMap::Find(int32_t sourceId) const {
-  return FitsInt16(sourceId) ? Find(static_cast<int16_t>(sourceId)) : nullptr;
 }
 
 void ProvinceMap::ForEach(const Visitor& visit) const {

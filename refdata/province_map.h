@@ -11,8 +11,9 @@
 //
 // Build adds the built-in rows, logging a loading line, a count line and an
 // empty line; it cannot fail. Find never inserts: it returns the stored list,
-// not a copy, or null when the id has no entry (an int32 id outside the 16-bit
-// range included). ForEach visits the entries in ascending source id order.
+// not a copy, or null when the id has no entry. ForEach visits the entries in
+// ascending source id order. Ids are ProvinceIds here as in every layer that
+// holds them (the built-in table's ids fit in 16 bits).
 #pragma once
 
 #include <cstddef>
@@ -24,10 +25,13 @@
 
 #include "script/status_log.h"
 
+// A source or target province id.
+using ProvinceId = int32_t;
+
 class ProvinceMap {
  public:
-  using TargetList = std::vector<int16_t>;
-  using Visitor = std::function<void(int16_t sourceId, const TargetList& targets)>;
+  using TargetList = std::vector<ProvinceId>;
+  using Visitor = std::function<void(ProvinceId sourceId, const TargetList& targets)>;
 
   // Two values, the second above 3000: a contributor to the first, the second
   // its merge marker.
@@ -37,13 +41,12 @@ class ProvinceMap {
 
   bool Build(std::string_view name, StatusLog& log);
   // Stores a non-empty list as the entry of sourceId, replacing any earlier one.
-  void Set(int16_t sourceId, TargetList targets);
-  const TargetList* Find(int16_t sourceId) const;
-  const TargetList* Find(int32_t sourceId) const;
+  void Set(ProvinceId sourceId, TargetList targets);
+  const TargetList* Find(ProvinceId sourceId) const;
   void ForEach(const Visitor& visit) const;
   size_t Count() const;
   void Clear();
 
  private:
-  std::map<int16_t, TargetList> entries_;
+  std::map<ProvinceId, TargetList> entries_;
 };

@@ -38,8 +38,8 @@ class NavalForcesTest : public ::testing::Test {
     provinces.Set(2, {102, 103});
     // The redirected provinces and their destinations map to themselves.
     for (const auto& [from, to] : converter.baseRedirects) {
-      provinces.Set(static_cast<int16_t>(from), {static_cast<int16_t>(from)});
-      provinces.Set(static_cast<int16_t>(to), {static_cast<int16_t>(to)});
+      provinces.Set(from, {from});
+      provinces.Set(to, {to});
     }
   }
 

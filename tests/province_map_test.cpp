@@ -13,7 +13,7 @@
 
 namespace {
 
-using Targets = std::vector<int16_t>;
+using Targets = ProvinceMap::TargetList;
 using Lines = std::vector<std::string>;
 using SourcesByTarget = std::map<int, std::vector<int>>;
 
@@ -31,7 +31,7 @@ const ProvinceMap& BuiltMap() {
 // Every entry, in visiting order.
 std::vector<std::pair<int, Targets>> Entries(const ProvinceMap& map) {
   std::vector<std::pair<int, Targets>> entries;
-  map.ForEach([&](int16_t sourceId, const Targets& targets) { entries.emplace_back(sourceId, targets); });
+  map.ForEach([&](ProvinceId sourceId, const Targets& targets) { entries.emplace_back(sourceId, targets); });
   return entries;
 }
 
@@ -61,7 +61,7 @@ std::vector<int> ScenarioTargets() {
 std::set<int> TargetIdsUsed() {
   std::set<int> ids;
   for (const auto& [sourceId, targets] : Entries(BuiltMap()))
-    for (int16_t value : targets)
+    for (ProvinceId value : targets)
       if (value <= 3000) ids.insert(value);
   return ids;
 }
@@ -115,10 +115,9 @@ TEST(ProvinceMapFind, ReturnsTheStoredListItself) {
   const Targets* eight = map.Find(8);
   ASSERT_NE(eight, nullptr);
   EXPECT_EQ(*eight, (Targets{549, 3003}));
-  EXPECT_EQ(map.Find(int16_t{8}), eight);
   EXPECT_EQ(map.Find(8), eight);
   const Targets* visited = nullptr;
-  map.ForEach([&](int16_t sourceId, const Targets& targets) {
+  map.ForEach([&](ProvinceId sourceId, const Targets& targets) {
     if (sourceId == 8) visited = &targets;
   });
   EXPECT_EQ(visited, eight);
@@ -131,7 +130,6 @@ TEST(ProvinceMapFind, AbsentIdsGiveNoneAndAddNoEntry) {
   map.Build("Provinces.txt", log);
   for (int id : {11, 23, 27, 30, 33, 34, 35, 0, 7, -1, 2860, 32767, -32768}) {
     EXPECT_EQ(map.Find(id), nullptr) << id;
-    EXPECT_EQ(map.Find(static_cast<int16_t>(id)), nullptr) << id;
   }
   EXPECT_EQ(map.Count(), 2303u);
 }
@@ -171,7 +169,7 @@ TEST(ProvinceMapTable, Uses1858DistinctTargetsFrom1To1909) {
   EXPECT_EQ(*targets.rbegin(), 1909);
   const std::set<int> markers = {3002, 3003, 3302, 3303};
   for (const auto& [sourceId, targets] : Entries(BuiltMap()))
-    for (int16_t value : targets)
+    for (ProvinceId value : targets)
       EXPECT_TRUE((value >= 1 && value <= 1909) || markers.count(value)) << sourceId << ": " << value;
 }
 
