@@ -67,10 +67,10 @@ void CountUnit(const ScriptNode* unit, BlockCounts& counts) {
     if (unit->ChildAt(i)->name() == "division") ++counts.divisions;
 }
 
-BlockCounts CountBlocks(const ScriptNode* root) {
+BlockCounts CountBlocks(const ScriptNode& root) {
   BlockCounts counts;
-  for (int i = 0; i < root->ItemCount(); ++i) {
-    const ScriptNode* block = root->ChildAt(i);
+  for (int i = 0; i < root.ItemCount(); ++i) {
+    const ScriptNode* block = root.ChildAt(i);
     if (block->name() == "province") ++counts.provinces;
     if (block->name() != "country" || block->kind != kBlock) continue;
     ++counts.countries;
@@ -92,7 +92,7 @@ void ReportCounts(const char* what, const BlockCounts& counts) {
 }
 
 // Repeated conversions of one save in process, the reference data loaded once.
-struct Conversion {
+struct MeasuredConversion {
   InProcessTimes load;
   InProcessTimes convert;
   InProcessTimes save;
@@ -105,26 +105,24 @@ struct Conversion {
 
 // Loads, converts and saves the save repeatedly; only the step itself is timed,
 // never the release of the trees.
-Conversion MeasureConversion(const ReferenceData& data, const std::string& savePath,
+MeasuredConversion MeasureConversion(const ReferenceData& data, const std::string& savePath,
                              const std::string& outPath, int repeat) {
-  Conversion conversion;
+  MeasuredConversion conversion;
   for (int i = 0; i < repeat; ++i) {
-    ScenarioConverter converter;
+    ScriptFile save;
     FirstCountryAssigner assigner;
-    converter.assigner = &assigner;
     LineCollector log;
     bool loaded = false;
-    ConversionResult code = ConversionResult::kNotASave;
+    Conversion converted{ConversionResult::kNotASave, {}};
     bool saved = false;
-    conversion.load.Add(TimeOf([&] { loaded = converter.Load(savePath, savePath, log); }));
-    if (loaded) conversion.source = CountBlocks(converter.root);
-    conversion.convert.Add(TimeOf([&] {
-      code = converter.Convert(data.provinces, data.countriesFile, data.basesFile, data.dataFile,
-                               log);
+    conversion.load.Add(TimeOf([&] {
+      loaded = save.Load(savePath, savePath, log) != ScriptFile::LoadResult::kUnreadable;
     }));
-    conversion.save.Add(TimeOf([&] { saved = converter.Save(outPath, kGeneratorText, log); }));
-    conversion.allSucceeded &= loaded && code == ConversionResult::kConverted && saved;
-    conversion.scenario = CountBlocks(converter.root);
+    if (loaded) conversion.source = CountBlocks(save.root());
+    conversion.convert.Add(TimeOf([&] { converted = Convert(std::move(save), data, &assigner, log); }));
+    conversion.save.Add(TimeOf([&] { saved = converted.scenario.Save(outPath, kGeneratorText, log); }));
+    conversion.allSucceeded &= loaded && converted.result == ConversionResult::kConverted && saved;
+    conversion.scenario = CountBlocks(converted.scenario.root());
     conversion.assignedTag = assigner.tag();
     conversion.assignedProvinces = assigner.placed();
   }
@@ -141,7 +139,7 @@ void ReportStep(const std::string& step, const InProcessTimes& times, const char
   ReportTimes(step + " cpu", times.cpu, note);
 }
 
-void ReportConversion(const char* what, const Conversion& conversion, const std::string& outPath) {
+void ReportConversion(const char* what, const MeasuredConversion& conversion, const std::string& outPath) {
   std::printf("in process, %s:\n", what);
   ReportStep("load", conversion.load, "");
   ReportStep("convert", conversion.convert, "  (Convert alone)");
@@ -154,7 +152,7 @@ void ReportConversion(const char* what, const Conversion& conversion, const std:
               conversion.assignedTag.c_str(), conversion.allSucceeded ? "" : "  (a run FAILED)");
 }
 
-void ReportForcesShare(const Conversion& full, const Conversion& noForces) {
+void ReportForcesShare(const MeasuredConversion& full, const MeasuredConversion& noForces) {
   const double with = full.convert.cpu.Best();
   const double without = noForces.convert.cpu.Best();
   std::printf("%-24s %.1f %% of Convert (cpu, best: %.3f s with, %.3f s without)\n\n",
@@ -172,7 +170,7 @@ void ReportProcess(const ProcessFigures& figures, uint64_t fileBytes, bool sameS
   std::printf("%-24s %s\n\n", "same scenario", sameScenario ? "yes, byte for byte" : "NO");
 }
 
-void ReportTargets(const Conversion& full, const ProcessFigures& whole) {
+void ReportTargets(const MeasuredConversion& full, const ProcessFigures& whole) {
   const double convert = full.convert.wall.Best();
   const double load = full.load.wall.Best();
   std::printf("target convert  %.3f s  below load %.3f s: %s\n", convert, load,
@@ -238,8 +236,8 @@ int main(int argc, char** argv) {
   const std::string inProcessOut = Beside(full, ".scenario");
   const std::string programOut = Beside(full, ".program-scenario");
   const std::string noForcesOut = Beside(noForces, ".scenario");
-  Conversion fullConversion;
-  Conversion noForcesConversion;
+  MeasuredConversion fullConversion;
+  MeasuredConversion noForcesConversion;
   {
     ReferenceData data;
     LineCollector log;

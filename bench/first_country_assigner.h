@@ -5,14 +5,15 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
-#include "assign/province_assigner.h"
+#include "assign/province_placement.h"
 
 class FirstCountryAssigner : public ProvinceAssigner {
  public:
-  // False when no country is offered.
-  bool Assign(MissingProvinceModel& model) override;
+  // None when no country is offered.
+  std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override;
 
   // Of the last assignment: the country that received the provinces, and how many.
   const std::string& tag() const { return tag_; }

@@ -1,8 +1,11 @@
-// Alliances: the three standing alliances of the scenario, each led by the
-// most extreme qualifying country and joined by the leader's subjects.
-#include <optional>
+#include "convert/alliances.h"
 
-#include "convert/scenario_converter.h"
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/value_access.h"
 
 namespace {
 
@@ -41,10 +44,22 @@ std::optional<size_t> SelectLeader(const std::vector<CountryAlignment>& records,
   return leader;
 }
 
+void WriteAlliance(ScriptNode* globaldata, std::string_view name, const std::string& leader,
+                   int32_t number, const std::vector<SubjectLink>& subjects) {
+  ScriptNode* alliance = globaldata->AddChild(name);
+  ScriptNode* id = alliance->AddChild("id");
+  AddNumberValue(id, "type", 15000);
+  AddNumberValue(id, "id", number);
+  ScriptNode* participant = alliance->AddChild("participant");
+  participant->AddString(kWords, leader);
+  for (const SubjectLink& link : subjects)
+    if (link.overlord == leader) participant->AddString(kWords, link.subject);
+}
+
 }  // namespace
 
-void ScenarioConverter::ConvertAlliances() {
-  ScriptNode* globaldata = root->FirstChild("globaldata");
+void ConvertAlliances(ScriptNode& scenario, CountryProfiles& countries) {
+  ScriptNode* globaldata = scenario.FirstChild("globaldata");
   if (!globaldata) return;
   struct Choice {
     const char* name;
@@ -57,23 +72,10 @@ void ScenarioConverter::ConvertAlliances() {
                                         {"comintern", Alliance::kComintern, {10, 1, 15}, 3}};
   for (const Choice& choice : kChoices) {
     // An alliance that no country qualifies for is left out: it would have no leader.
-    std::optional<size_t> leader = SelectLeader(countryAlignments, choice.alliance, choice.start);
+    std::optional<size_t> leader = SelectLeader(countries.alignments, choice.alliance, choice.start);
     if (!leader) continue;
-    const std::string tag = countryAlignments[*leader].tag;
-    countryAlignments.erase(countryAlignments.begin() + static_cast<std::ptrdiff_t>(*leader));
-    countryAlignmentIndex.Reset();
-    WriteAlliance(globaldata, choice.name, tag, choice.number);
+    const std::string tag = countries.alignments[*leader].tag;
+    countries.EraseAlignment(*leader);
+    WriteAlliance(globaldata, choice.name, tag, choice.number, countries.subjects);
   }
-}
-
-void ScenarioConverter::WriteAlliance(ScriptNode* globaldata, std::string_view name,
-                                      const std::string& leader, int32_t number) {
-  ScriptNode* alliance = globaldata->AddChild(name);
-  ScriptNode* id = alliance->AddChild("id");
-  AddNumberValue(id, "type", 15000);
-  AddNumberValue(id, "id", number);
-  ScriptNode* participant = alliance->AddChild("participant");
-  participant->AddString(kWords, leader);
-  for (const SubjectLink& link : subjectLinks)
-    if (link.overlord == leader) participant->AddString(kWords, link.subject);
 }

@@ -1,12 +1,22 @@
-// Countries and tags: which countries the scenario has, under which tag, and
-// the order of the per-country steps.
+#include "convert/countries.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
-#include "convert/scenario_converter.h"
+#include "convert/diplomacy.h"
+#include "convert/dominions.h"
+#include "convert/economy.h"
+#include "convert/land_forces.h"
+#include "convert/naval_forces.h"
+#include "convert/politics.h"
+#include "convert/provinces.h"
+#include "convert/technology.h"
+#include "convert/value_access.h"
 #include "script/number_format.h"
 
 namespace {
@@ -28,16 +38,16 @@ std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view s
   return std::nullopt;
 }
 
-// The first country block among the root's children with each tag. The root
-// only grows while countries are converted; each lookup first takes in the
-// children added since the one before.
+// The first country block among the scenario's children with each tag. The
+// scenario only grows while countries are converted; each lookup first takes
+// in the children added since the one before.
 class CountriesByTag {
  public:
-  explicit CountriesByTag(const ScriptNode* root) : root_(root) {}
+  explicit CountriesByTag(const ScriptNode& scenario) : scenario_(scenario) {}
 
   ScriptNode* Find(std::string_view tag) {
-    for (; covered_ < root_->ItemCount(); ++covered_) {
-      ScriptNode* child = root_->ChildAt(covered_);
+    for (; covered_ < scenario_.ItemCount(); ++covered_) {
+      ScriptNode* child = scenario_.ChildAt(covered_);
       if (child->name() == "country") first_.try_emplace(std::string(child->TextOf("tag")), child);
     }
     const auto found = first_.find(std::string(tag));
@@ -45,14 +55,13 @@ class CountriesByTag {
   }
 
  private:
-  const ScriptNode* root_;
+  const ScriptNode& scenario_;
   int covered_ = 0;
   std::unordered_map<std::string, ScriptNode*> first_;
 };
 
-}  // namespace
-
-int32_t ScenarioConverter::UnitIdTypeTable(std::string_view tag) {
+// The id type of a country's units.
+int32_t UnitIdTypeTable(std::string_view tag) {
   static constexpr std::array<std::pair<std::string_view, int32_t>, 78> kTypes{{
       {"GER", 14500}, {"AFG", 10000}, {"ARG", 12000}, {"AST", 10500}, {"AUS", 14000},
       {"BEL", 11500}, {"BHU", 16000}, {"BOL", 17000}, {"BRA", 18000}, {"BUL", 19000},
@@ -76,93 +85,116 @@ int32_t ScenarioConverter::UnitIdTypeTable(std::string_view tag) {
   return 26000;
 }
 
-void ScenarioConverter::ConvertCountries(const ProvinceMap& provinces) {
+// The first port among a country's owned provinces (the first "ownedprovinces"
+// within it, as a list of numbers); 0 for none.
+class PortFinder {
+ public:
+  explicit PortFinder(const ScriptNode* ports) : ports_(ports) {
+    if (!ports) return;
+    for (int j = 0; j < ports->ItemCount(); ++j) ids_.insert(TruncateToInt32(ports->NumberAt(j)));
+  }
+
+  int32_t PortOf(const ScriptNode* target) const {
+    if (!ports_) return 0;
+    const std::optional<ScriptMatch> owned = FirstMatch(target, "ownedprovinces");
+    if (!owned || owned->index >= 0) return 0;
+    const ScriptNode* list = owned->node;
+    if (list->kind != kNumbers) return 0;
+    for (int i = 0; i < list->ItemCount(); ++i) {
+      const int32_t province = TruncateToInt32(list->NumberAt(i));
+      if (ids_.count(province)) return province;
+    }
+    return 0;
+  }
+
+ private:
+  const ScriptNode* ports_;
+  std::unordered_set<int32_t> ids_;
+};
+
+// What the per-country steps of one conversion share.
+struct CountryConversion {
+  const CountryInputs& inputs;
+  ScriptNode& scenario;
+  SourceProvinces& facts;
+  TargetProvinces& targets;
+  CountryProfiles& countries;
+  PortFinder ports;
   int32_t nextUnitId = 8100;
-  std::vector<ScriptNode*> deferredCountries;
-  std::vector<ScriptMatch> countries;
-  sourceRoot->FindAll("country", &countries, 0, 0);
-  for (const ScriptMatch& match : countries) {
-    ScriptNode* source = match.node;
-    std::string sourceTag(source->TextOf("tag"));
+
+  void Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag);
+  void Merge(ScriptNode* existing, const ScriptNode* source, const std::string& sourceTag,
+             const std::string& mother);
+};
+
+void CountryConversion::Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag) {
+  const ProvinceMap& provinces = inputs.provinces;
+  const UnitIds ids{UnitIdTypeTable(tag), nextUnitId};
+  AddTextValue(target, "tag", tag);
+  countries.alignments.push_back(ConvertPolitics(target, source, tag));
+  const int32_t capital = TruncateToInt32(ConvertCapital(provinces, target, source, facts));
+  AddProvinceLists(target);
+  ConvertProvinceLists(provinces, target, source, targets);
+  const int32_t port = ports.PortOf(target);
+  ConvertResources(target, source, tag, false, countries);
+  ConvertDiplomacy(target, source, inputs.tags);
+  ConvertConvoys(target, source);
+  countries.techCounts.push_back(ConvertTechnology(target, source, tag));
+  ConvertLandForces(provinces, inputs.settings.factors, target, source, ids, capital);
+  ConvertNavalForces(provinces, inputs.settings.factors, target, source, ids, port);
+  ConvertFactories(source, facts);
+  AssignAirBases(target, capital, countries.OtherTechCount(tag), targets);
+  if (std::optional<SubjectLink> link = ConvertDominions(tag, source))
+    countries.subjects.push_back(std::move(*link));
+}
+
+void CountryConversion::Merge(ScriptNode* existing, const ScriptNode* source,
+                              const std::string& sourceTag, const std::string& mother) {
+  const ProvinceMap& provinces = inputs.provinces;
+  const UnitIds ids{UnitIdTypeTable(sourceTag), nextUnitId};
+  ConvertProvinceLists(provinces, existing, source, targets);
+  ConvertResources(existing, source, mother, true, countries);
+  ConvertLandForces(provinces, inputs.settings.factors, existing, source, ids, 0);
+  ConvertNavalForces(provinces, inputs.settings.factors, existing, source, ids, 0);
+  ConvertConvoys(existing, source);
+  ConvertFactories(source, facts);
+  DeferAirBases(existing, countries.OtherTechCount(mother), targets);
+}
+
+}  // namespace
+
+void ConvertCountries(const ScriptNode& save, const CountryInputs& inputs, ScriptNode& scenario,
+                      SourceProvinces& facts, TargetProvinces& targets, CountryProfiles& countries) {
+  CountryConversion conversion{inputs, scenario, facts, targets, countries, PortFinder(inputs.settings.ports)};
+  std::vector<const ScriptNode*> deferred;
+  for (int i = 0; i < save.ItemCount(); ++i) {
+    const ScriptNode* source = save.ChildAt(i);
+    if (source->name() != "country") continue;
+    const std::string sourceTag(source->TextOf("tag"));
     if (sourceTag.empty()) continue;
-    const std::string targetTag = tagMap[sourceTag];
+    const std::string& targetTag = inputs.tags.TargetOf(sourceTag);
     if (targetTag.empty()) {
-      deferredCountries.push_back(source);
+      deferred.push_back(source);
       continue;
     }
-    ScriptNode* target = root->AddChild("country");
-    ConvertCountry(provinces, target, source, targetTag, nextUnitId);
+    ScriptNode* target = scenario.AddChild("country");
+    conversion.Convert(target, source, targetTag);
     target->kind = kBlock;
   }
-  MergeDeferredCountries(provinces, deferredCountries, nextUnitId);
-  ClaimProvinces(provinces);
-  DecideSharedProvinces();
-  WriteSharedProvinces();
-  if (!AssignMissingProvinces()) resultCode = ConversionResult::kAssignmentAborted;
-}
 
-void ScenarioConverter::MergeDeferredCountries(const ProvinceMap& provinces,
-                                               const std::vector<ScriptNode*>& deferredCountries,
-                                               int32_t& nextUnitId) {
-  CountriesByTag countries(root);
-  for (ScriptNode* source : deferredCountries) {
+  CountriesByTag byTag(scenario);
+  for (const ScriptNode* source : deferred) {
     const std::string sourceTag(source->TextOf("tag"));
-    const std::string mother = motherMap[sourceTag];
+    const std::string& mother = inputs.tags.MotherOf(sourceTag);
     if (mother.empty()) continue;
-
-    if (ScriptNode* existing = countries.Find(mother)) {
-      const int32_t unitIdType = UnitIdTypeTable(sourceTag);
-      ConvertProvinceLists(provinces, existing, source);
-      ConvertResources(existing, source, mother, true);
-      ConvertLandForces(provinces, existing, source, unitIdType, 0, nextUnitId);
-      ConvertNavalForces(provinces, existing, source, unitIdType, 0, nextUnitId);
-      ConvertConvoys(existing, source);
-      ConvertFactories(source, nextUnitId);
-      DeferAirBases(existing, mother);
+    if (ScriptNode* existing = byTag.Find(mother)) {
+      conversion.Merge(existing, source, sourceTag, mother);
       continue;
     }
-    ScriptNode* founded = root->AddChild("country");
-    ConvertCountry(provinces, founded, source, mother, nextUnitId);
+    ScriptNode* founded = scenario.AddChild("country");
+    conversion.Convert(founded, source, mother);
     founded->kind = kBlock;
-    if (ScriptNode* selectable = root->FirstWithin("selectable")) selectable->AddString(kWords, mother);
+    if (ScriptNode* selectable = scenario.FirstWithin("selectable")) selectable->AddString(kWords, mother);
   }
-  FlushAirBases();
-}
-
-void ScenarioConverter::ConvertCountry(const ProvinceMap& provinces, ScriptNode* target,
-                                       ScriptNode* source, std::string tag, int32_t& nextUnitId) {
-  const int32_t unitIdType = UnitIdTypeTable(tag);
-  AddTextValue(target, "tag", tag);
-  ConvertPolitics(target, source, tag);
-  const int32_t capital = TruncateToInt32(ConvertCapital(provinces, target, source));
-  for (const std::string& key : targetProvinceKeys) target->AddChild(key);
-  ConvertProvinceLists(provinces, target, source);
-  const int32_t port = PortProvince(target);
-  ConvertResources(target, source, tag, false);
-  ConvertDiplomacy(target, source);
-  ConvertConvoys(target, source);
-  ConvertTechnology(target, source, tag);
-  ConvertLandForces(provinces, target, source, unitIdType, capital, nextUnitId);
-  ConvertNavalForces(provinces, target, source, unitIdType, port, nextUnitId);
-  ConvertFactories(source, nextUnitId);
-  AssignAirBases(target, capital, tag);
-  ConvertDominions(tag, source);
-}
-
-int32_t ScenarioConverter::PortProvince(const ScriptNode* target) const {
-  if (!portsNode) return 0;
-  const std::optional<ScriptMatch> owned = FirstMatch(target, "ownedprovinces");
-  if (!owned || owned->index >= 0) return 0;
-  const ScriptNode* list = owned->node;
-  if (list->kind != kNumbers) return 0;
-  if (indexedPorts != portsNode) {
-    portIds.clear();
-    for (int j = 0; j < portsNode->ItemCount(); ++j) portIds.insert(TruncateToInt32(portsNode->NumberAt(j)));
-    indexedPorts = portsNode;
-  }
-  for (int i = 0; i < list->ItemCount(); ++i) {
-    const int32_t province = TruncateToInt32(list->NumberAt(i));
-    if (portIds.count(province)) return province;
-  }
-  return 0;
+  FlushAirBases(targets);
 }

@@ -1,10 +1,11 @@
-// Diplomacy: a country's opinions of other countries, under the partners'
-// target tags. A relation is dropped when the partner has no target tag, or
-// when the partner's mother country is already named in the target country.
+#include "convert/diplomacy.h"
+
+#include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
-#include "convert/scenario_converter.h"
+#include "convert/value_access.h"
 #include "script/number_format.h"
 
 namespace {
@@ -26,7 +27,7 @@ void CollectNamesAndWords(const ScriptNode* node, std::unordered_set<std::string
 
 }  // namespace
 
-void ScenarioConverter::ConvertDiplomacy(ScriptNode* target, const ScriptNode* source) {
+void ConvertDiplomacy(ScriptNode* target, const ScriptNode* source, const TagTables& tags) {
   std::vector<ScriptMatch> relations;
   source->FindAll("relation", &relations, ScriptNode::kUnlimited, 0);
   if (relations.empty()) return;
@@ -37,10 +38,10 @@ void ScenarioConverter::ConvertDiplomacy(ScriptNode* target, const ScriptNode* s
   CollectNamesAndWords(target, named);
   for (const ScriptMatch& relation : relations) {
     if (relation.index >= 0) continue;  // the word "relation" in some list
-    const std::string partner(TextValueOf(relation.node, "tag"));
+    const std::string partner(relation.node->TextOf("tag"));
     const int32_t value = TruncateToInt32(NumberValueOf(relation.node, "value", 0));
-    if (named.count(motherMap[partner])) continue;
-    const std::string& partnerTarget = tagMap[partner];
+    if (named.count(tags.MotherOf(partner))) continue;
+    const std::string& partnerTarget = tags.TargetOf(partner);
     if (partnerTarget.empty()) continue;
     ScriptNode* written = diplomacy->AddChild("relation");
     AddTextValue(written, "tag", partnerTarget);

@@ -1,15 +1,12 @@
-// Economy and industry: stockpiles, manpower and convoys of a country, the
-// industry of its states, and the buildings and manpower of every target
-// province.
+#include "convert/economy.h"
+
 #include <algorithm>
 #include <array>
 #include <iterator>
-#include <optional>
 #include <string_view>
 #include <vector>
 
-#include "convert/scenario_converter.h"
-#include "refdata/province_map.h"
+#include "convert/value_access.h"
 #include "script/number_format.h"
 
 namespace {
@@ -41,13 +38,26 @@ void ForEachWithin(const ScriptNode* state, std::string_view key, const Visit& v
   }
 }
 
+double FactoryWeight(std::string_view type, double level) {
+  static constexpr std::string_view kFull[] = {
+      "steel_factory",          "ammunition_factory",       "small_arms_factory",
+      "regular_clothes_factory", "machine_parts_factory",    "electric_gear_factory",
+      "luxury_furniture_factory", "luxury_clothes_factory", "explosives_factory",
+      "fuel_refinery"};
+  static constexpr std::string_view kHeavy[] = {"aeroplane_factory", "artillery_factory",
+                                                "automobile_factory", "barrel_factory",
+                                                "steamer_shipyard"};
+  if (std::find(std::begin(kFull), std::end(kFull), type) != std::end(kFull)) return level;
+  if (std::find(std::begin(kHeavy), std::end(kHeavy), type) != std::end(kHeavy))
+    return level * 1.25;
+  return level * 0.75;
+}
+
 // The industry points of a state: its factories' weights, rounded.
 int32_t StateIndustry(const ScriptNode* state) {
   double weight = 0;
   ForEachWithin(state, "factory", [&weight](const ScriptNode* factory) {
-    const std::string_view type = ScenarioConverter::TextValueOf(factory, "type");
-    const double level = ScenarioConverter::NumberValueOf(factory, "level", 0);
-    weight += ScenarioConverter::FactoryWeight(type, level);
+    weight += FactoryWeight(factory->TextOf("type"), NumberValueOf(factory, "level", 0));
   });
   return RoundToInt32(weight);
 }
@@ -114,29 +124,80 @@ void AddBuilding(ScriptNode* province, std::string_view key, std::string_view ty
                  int32_t location, double size) {
   ScriptNode* building = province->AddChild(key);
   if (!type.empty()) {
-    ScenarioConverter::AddTextValue(building, "type", type);
-    ScenarioConverter::AddNumberValue(building, "location", location);
+    AddTextValue(building, "type", type);
+    AddNumberValue(building, "location", location);
   }
-  ScenarioConverter::AddNumberValue(building, "size", size);
-  ScenarioConverter::AddNumberValue(building, "current_size", size);
+  AddNumberValue(building, "size", size);
+  AddNumberValue(building, "current_size", size);
+}
+
+void MergeIntoProvinceRecord(TargetProvinces& targets, ProvinceId id, double industry,
+                             double population, double railroad, double capitalMark, bool adding) {
+  ProvinceRecord* record = targets.FindRecord(id);
+  if (!record) return;
+  record->industry += industry;
+  record->population += population;
+  record->capitalMark += capitalMark;
+  record->railroad = adding ? record->railroad + railroad : (record->railroad + railroad) * 0.5;
+}
+
+int32_t IndustrialCapacity(const ProvinceRecord& record, double icModifier) {
+  const double factor = record.population > 5 ? 1.5 : 1.0;
+  return std::min(RoundToInt32(record.industry * factor * icModifier), 20);
+}
+
+double InfraLevel(double railroad) {
+  const int32_t level = RoundToInt32(railroad);
+  if (level <= 0) return 0;
+  if (level == 1) return 0.4;
+  if (level == 2) return 0.6;
+  if (level == 3) return 0.8;
+  return 1.0;
+}
+
+int32_t ProvinceManpower(double capitalMark, double industry, double population) {
+  int32_t men = TruncateToInt32(capitalMark);
+  if (capitalMark == 5)
+    men += BandAdd(industry, kCapitalIndustry, 7) + BandAdd(population, kCapitalPopulation, 6);
+  else
+    men += BandAdd(industry, kIndustry, 5) + BandAdd(population, kPopulation, 8);
+  return std::max(men, 0);
+}
+
+// Each source province's facts go to the records of its target provinces: all
+// of them to a merge's target, or split over the parts of a split province.
+void MergeFactsIntoRecords(const ProvinceMap& provinces, const SourceProvinces& facts,
+                           TargetProvinces& targets) {
+  for (const ProvinceInfo& info : facts.info) {
+    const ProvinceMap::TargetList* list = provinces.Find(info.province);
+    if (!list) continue;
+    const size_t n = list->size();
+    if (ProvinceMap::IsMergeMarker(*list)) {
+      MergeIntoProvinceRecord(targets, list->front(), info.industry, info.population, info.railroad,
+                              info.capitalMark, (*list)[1] == 3003);
+      continue;
+    }
+    const double mainPopulation = n == 1 ? info.population : info.population * 0.5;
+    MergeIntoProvinceRecord(targets, list->front(), info.industry, mainPopulation, info.railroad,
+                            info.capitalMark, true);
+    for (size_t i = 1; i < n; ++i)
+      MergeIntoProvinceRecord(targets, (*list)[i], 0, info.population * 0.5 / double(n - 1),
+                              info.railroad, 0, true);
+  }
 }
 
 }  // namespace
 
-void ScenarioConverter::ConvertResources(ScriptNode* target, const ScriptNode* source,
-                                         const std::string& tag, bool merging) {
+void ConvertResources(ScriptNode* target, const ScriptNode* source, const std::string& tag,
+                      bool merging, CountryProfiles& countries) {
   const double pool =
       std::max(0.0, NumberValueOf(target, "manpower", 0) + NumberValueOf(source, "manpower", 0));
   const double mobilization = NumberValueOf(source, "mobilization", 0);
   const int32_t owned = ProvinceCount(target, "ownedprovinces");
   const int32_t national = ProvinceCount(target, "nationalprovinces");
   const int32_t band = ResourceBand(owned);
-  const std::optional<size_t> alignment = countryAlignmentIndex.Find(
-      countryAlignments, [](const CountryAlignment& a) { return a.tag; }, tag);
-  if (alignment) {
-    CountryAlignment& first = countryAlignments[*alignment];
-    first.score = TruncateToInt32(double(first.score) + owned);
-  }
+  if (CountryAlignment* first = countries.FindAlignment(tag))
+    first->score = TruncateToInt32(double(first->score) + owned);
   if (!merging) {
     AddNumberValue(target, "energy", 500.0 * band);
     AddNumberValue(target, "metal", 500.0 * band);
@@ -154,7 +215,7 @@ void ScenarioConverter::ConvertResources(ScriptNode* target, const ScriptNode* s
     AddNumberValue(target, "manpower", manpower);
 }
 
-void ScenarioConverter::ConvertConvoys(ScriptNode* target, const ScriptNode* source) {
+void ConvertConvoys(ScriptNode* target, const ScriptNode* source) {
   const double convoys =
       NumberValueOf(source, "clipper_convoy", 0) + NumberValueOf(source, "steamer_convoy", 0);
   if (convoys <= 0) return;
@@ -169,26 +230,11 @@ void ScenarioConverter::ConvertConvoys(ScriptNode* target, const ScriptNode* sou
   AddNumberValue(target, "escorts", RoundToInt32(convoys * 2 / 3));
 }
 
-double ScenarioConverter::FactoryWeight(std::string_view type, double level) {
-  static constexpr std::string_view kFull[] = {
-      "steel_factory",          "ammunition_factory",       "small_arms_factory",
-      "regular_clothes_factory", "machine_parts_factory",    "electric_gear_factory",
-      "luxury_furniture_factory", "luxury_clothes_factory", "explosives_factory",
-      "fuel_refinery"};
-  static constexpr std::string_view kHeavy[] = {"aeroplane_factory", "artillery_factory",
-                                                "automobile_factory", "barrel_factory",
-                                                "steamer_shipyard"};
-  if (std::find(std::begin(kFull), std::end(kFull), type) != std::end(kFull)) return level;
-  if (std::find(std::begin(kHeavy), std::end(kHeavy), type) != std::end(kHeavy))
-    return level * 1.25;
-  return level * 0.75;
-}
-
 // Each state hands its industry points one by one to its provinces in turn,
 // and the turn goes on from state to state. The points of one state are
 // counted per province rather than handed out singly, which gives the same
 // sums however large a factory level is.
-void ScenarioConverter::ConvertFactories(const ScriptNode* source, int32_t&) {
+void ConvertFactories(const ScriptNode* source, SourceProvinces& facts) {
   size_t turn = 0;
   for (int i = 0; i < source->ItemCount(); ++i) {
     const ScriptNode* state = source->ChildAt(i);
@@ -202,79 +248,24 @@ void ScenarioConverter::ConvertFactories(const ScriptNode* source, int32_t&) {
     const size_t extra = size_t(points) % count;
     const size_t reached = rounds > 0 ? count : extra;
     for (size_t k = 0; k < reached; ++k)
-      if (ProvinceInfo* info = FindProvinceInfo(ids[(turn + k) % count]))
+      if (ProvinceInfo* info = facts.Find(ids[(turn + k) % count]))
         info->industry += double(rounds + (k < extra ? 1 : 0));
     turn = (turn + size_t(points)) % count;
   }
 }
 
-ProvinceRecord* ScenarioConverter::FindProvinceRecord(int32_t id) {
-  const auto position = provinceRecordIndex.Find(
-      provinceRecords, [](const ProvinceRecord& record) { return record.id; }, id);
-  return position ? &provinceRecords[*position] : nullptr;
-}
-
-void ScenarioConverter::MergeIntoProvinceRecord(int32_t id, double industry, double population,
-                                                double railroad, double capitalMark,
-                                                bool adding) {
-  ProvinceRecord* record = FindProvinceRecord(id);
-  if (!record) return;
-  record->industry += industry;
-  record->population += population;
-  record->capitalMark += capitalMark;
-  record->railroad = adding ? record->railroad + railroad : (record->railroad + railroad) * 0.5;
-}
-
-int32_t ScenarioConverter::IndustrialCapacity(const ProvinceRecord& record) const {
-  const double factor = record.population > 5 ? 1.5 : 1.0;
-  return std::min(RoundToInt32(record.industry * factor * icModifier), 20);
-}
-
-double ScenarioConverter::InfraLevel(double railroad) {
-  const int32_t level = RoundToInt32(railroad);
-  if (level <= 0) return 0;
-  if (level == 1) return 0.4;
-  if (level == 2) return 0.6;
-  if (level == 3) return 0.8;
-  return 1.0;
-}
-
-int32_t ScenarioConverter::ProvinceManpower(double capitalMark, double industry,
-                                            double population) {
-  int32_t men = TruncateToInt32(capitalMark);
-  if (capitalMark == 5)
-    men += BandAdd(industry, kCapitalIndustry, 7) + BandAdd(population, kCapitalPopulation, 6);
-  else
-    men += BandAdd(industry, kIndustry, 5) + BandAdd(population, kPopulation, 8);
-  return std::max(men, 0);
-}
-
-void ScenarioConverter::ConvertProvinceBuildings(const ProvinceMap& provinces) {
-  for (const ProvinceInfo& info : provinceInfo) {
-    const ProvinceMap::TargetList* targets = provinces.Find(info.province);
-    if (!targets) continue;
-    const size_t n = targets->size();
-    if (ProvinceMap::IsMergeMarker(*targets)) {
-      MergeIntoProvinceRecord(targets->front(), info.industry, info.population, info.railroad,
-                              info.capitalMark, (*targets)[1] == 3003);
-      continue;
-    }
-    const double mainPopulation = n == 1 ? info.population : info.population * 0.5;
-    MergeIntoProvinceRecord(targets->front(), info.industry, mainPopulation, info.railroad,
-                            info.capitalMark, true);
-    for (size_t i = 1; i < n; ++i)
-      MergeIntoProvinceRecord((*targets)[i], 0, info.population * 0.5 / double(n - 1),
-                              info.railroad, 0, true);
-  }
-
-  for (const ProvinceRecord& record : provinceRecords) {
-    ScriptNode* province = root->AddChild("province");
+void ConvertProvinceBuildings(const ProvinceMap& provinces, const ConversionSettings& settings,
+                              const SourceProvinces& facts, TargetProvinces& targets,
+                              ScriptNode& scenario) {
+  MergeFactsIntoRecords(provinces, facts, targets);
+  for (const ProvinceRecord& record : targets.records) {
+    ScriptNode* province = scenario.AddChild("province");
     AddNumberValue(province, "id", record.id);
-    AddBuilding(province, "ic", "ic", record.id, IndustrialCapacity(record));
+    AddBuilding(province, "ic", "ic", record.id, IndustrialCapacity(record, settings.icModifier));
     const double infra = InfraLevel(record.railroad);
     if (infra > 0) AddBuilding(province, "infra", "infrastructure", record.id, infra);
     if (record.airBaseSize > 0) AddBuilding(province, "air_base", {}, 0, record.airBaseSize);
-    if (convertManpower)
+    if (settings.convertManpower)
       AddNumberValue(province, "manpower",
                      ProvinceManpower(record.capitalMark, record.industry, record.population));
   }

@@ -1,7 +1,9 @@
 #include "convert/force_pooling.h"
 
-#include <span>
+#include <string>
 #include <vector>
+
+#include "convert/value_access.h"
 
 namespace {
 
@@ -15,23 +17,33 @@ struct Pools {
   double techLevel = 0;
 };
 
+// The target type of sourceType ("" when the table has none), adding the row's
+// factor to weight.
+std::string MapUnitType(const ForceKind& kind, const UnitFactors& factors,
+                        std::string_view sourceType, double& weight) {
+  for (const UnitTypeRow& row : kind.types) {
+    if (row.source != sourceType) continue;
+    weight += factors.*row.factor;
+    return std::string(row.target);
+  }
+  return {};
+}
+
 PendingDivision Division(const ForceKind& kind, std::string name, std::string type, Pools& pools) {
-  const int32_t model =
-      kind.fleets ? ScenarioConverter::ShipModel(pools.techLevel, pools.shipModelCounter) : 0;
+  const int32_t model = kind.fleet ? kind.fleet->modelOf(pools.techLevel, pools.shipModelCounter) : 0;
   return PendingDivision{std::move(name), std::move(type), 100, model};
 }
 
 // Adds what one source regiment or ship contributes to the pools, and the
 // divisions that it completes to pending.
-void Pool(const ScenarioConverter& converter, const ForceKind& kind, const ScriptNode* subUnit,
+void Pool(const ForceKind& kind, const UnitFactors& factors, const ScriptNode* subUnit,
           Pools& pools, std::vector<PendingDivision>& pending) {
   const auto [sourceType, second] = kind.poolOf(subUnit);
   std::string mapped =
-      (converter.*kind.mapType)(sourceType, second ? pools.secondWeight : pools.regularWeight);
-  std::string extra = (converter.*kind.mapType)(ScenarioConverter::TextValueOf(subUnit, "extra"),
-                                                pools.extraWeight);
+      MapUnitType(kind, factors, sourceType, second ? pools.secondWeight : pools.regularWeight);
+  std::string extra = MapUnitType(kind, factors, subUnit->TextOf("extra"), pools.extraWeight);
 
-  const std::string name(ScenarioConverter::TextValueOf(subUnit, "name"));
+  const std::string name(subUnit->TextOf("name"));
   if (mapped == kind.secondTarget && pools.secondWeight >= 1.0) {
     pending.push_back(Division(kind, name, std::move(mapped), pools));
     pools.secondWeight = 0;
@@ -48,7 +60,6 @@ void Pool(const ScenarioConverter& converter, const ForceKind& kind, const Scrip
   }
 }
 
-// Every redirect is tried in order, so one may take up where an earlier one left off.
 int32_t RedirectedBase(int32_t location, std::span<const std::pair<int32_t, int32_t>> redirects) {
   for (const auto& [from, to] : redirects)
     if (location == from) location = to;
@@ -57,11 +68,11 @@ int32_t RedirectedBase(int32_t location, std::span<const std::pair<int32_t, int3
 
 }  // namespace
 
-void ConvertForces(ScenarioConverter& converter, const ForceKind& kind, const ProvinceMap& provinces,
-                   ScriptNode* target, const ScriptNode* source, int32_t unitIdType,
-                   int32_t fallbackLocation, int32_t& nextUnitId) {
+void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
+                   ScriptNode* target, const ScriptNode* source, UnitIds ids,
+                   int32_t fallbackLocation) {
   Pools pools;
-  if (kind.fleets) pools.techLevel = ScenarioConverter::NavalTechLevel(target);
+  if (kind.fleet) pools.techLevel = kind.fleet->techLevelOf(target);
   std::vector<ScriptMatch> units;
   std::vector<ScriptMatch> subUnits;
   std::vector<PendingDivision> pending;
@@ -69,21 +80,20 @@ void ConvertForces(ScenarioConverter& converter, const ForceKind& kind, const Pr
   for (const ScriptMatch& found : units) {
     if (found.index >= 0) continue;  // the key as a word in some list, not a unit
     const ScriptNode* unit = found.node;
-    int32_t location = ScenarioConverter::UnitLocation(provinces, unit, fallbackLocation);
+    int32_t location = UnitLocation(provinces, unit, fallbackLocation);
     if (unit->ItemCount() == 0 || location == 0) continue;
-    if (kind.fleets) location = RedirectedBase(location, converter.baseRedirects);
+    if (kind.fleet) location = RedirectedBase(location, kind.fleet->baseRedirects);
 
     subUnits.clear();
     pending.clear();
     unit->FindAll("division", &subUnits, ScriptNode::kUnlimited, 0);
     for (const ScriptMatch& subUnit : subUnits)
-      if (subUnit.index < 0) Pool(converter, kind, subUnit.node, pools, pending);
+      if (subUnit.index < 0) Pool(kind, factors, subUnit.node, pools, pending);
     if (pending.empty()) continue;
 
-    ScriptNode* written = ScenarioConverter::AddUnit(
-        target, kind.unitKey, ScenarioConverter::TextValueOf(unit, "name"), unitIdType, nextUnitId);
-    ScenarioConverter::AddNumberValue(written, "location", location);
-    if (kind.fleets) ScenarioConverter::AddNumberValue(written, "base", location);
-    ScenarioConverter::AddDivisions(written, pending, unitIdType, nextUnitId);
+    ScriptNode* written = AddUnit(target, kind.unitKey, unit->TextOf("name"), ids);
+    AddNumberValue(written, "location", location);
+    if (kind.fleet) AddNumberValue(written, "base", location);
+    AddDivisions(written, pending, ids);
   }
 }

@@ -12,23 +12,41 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <span>
 #include <string_view>
 #include <utility>
 
-#include "convert/scenario_converter.h"
+#include "convert/settings.h"
+#include "convert/unit_writer.h"
+
+// A source type, the target type it maps to, and the factor it adds to its weight.
+struct UnitTypeRow {
+  std::string_view source;
+  std::string_view target;
+  double UnitFactors::*factor;
+};
+
+// What fleets have that armies do not.
+struct FleetRules {
+  // The model level that the country's naval technology gives its ships.
+  double (*techLevelOf)(const ScriptNode* target);
+  // The model of the next ship division at that level; counter counts them.
+  int32_t (*modelOf)(double level, int32_t& counter);
+  // Locations that are no naval base, each sent on to one that is (every
+  // redirect is tried in order).
+  std::span<const std::pair<int32_t, int32_t>> baseRedirects;
+};
 
 struct ForceKind {
   std::string_view unitKey;            // "landunit" or "navalunit"
   std::string_view secondTarget;       // the target type pooled in the second weight
   std::string_view extraDivisionName;  // written after the extras' number: ". Armor Division"
-  bool fleets;  // ship models follow the naval technology; units lie in ports, past the redirects
-  // The target type of a source type, adding its factor to weight ("" for none).
-  std::string (ScenarioConverter::*mapType)(std::string_view sourceType, double& weight) const;
+  std::span<const UnitTypeRow> types;  // exact, case-sensitive source types
   // The source type a regiment or ship is mapped by, and whether it pools in the second weight.
   std::pair<std::string_view, bool> (*poolOf)(const ScriptNode* subUnit);
+  const FleetRules* fleet;  // null for armies
 };
 
-void ConvertForces(ScenarioConverter& converter, const ForceKind& kind, const ProvinceMap& provinces,
-                   ScriptNode* target, const ScriptNode* source, int32_t unitIdType,
-                   int32_t fallbackLocation, int32_t& nextUnitId);
+void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
+                   ScriptNode* target, const ScriptNode* source, UnitIds ids,
+                   int32_t fallbackLocation);

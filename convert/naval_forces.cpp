@@ -1,46 +1,42 @@
-// Naval forces: a country's source fleets become its target naval units.
-//
-// Ships are pooled like the regiments of the land forces (see force_pooling.h),
-// with transports in a weight of their own and the extras as numbered destroyer
-// divisions. Each ship division gets a model that follows the country's naval
-// technology, and each fleet lies in a port: its location falls back to the
-// country's port province and then passes the base redirects.
-#include <array>
-#include <string>
-#include <utility>
-#include <vector>
+#include "convert/naval_forces.h"
 
-#include "convert/force_pooling.h"
-#include "convert/scenario_converter.h"
-#include "convert/unit_type_table.h"
+#include <array>
+#include <vector>
 
 namespace {
 
+constexpr std::array<UnitTypeRow, 7> kShipTypes{{
+    {"dreadnought", "battleship", &UnitFactors::navy},
+    {"battleship", "battlecruiser", &UnitFactors::navy},
+    {"cruiser", "light_cruiser", &UnitFactors::navy},
+    {"heavy_cruiser", "heavy_cruiser", &UnitFactors::navy},
+    {"submarine", "submarine", &UnitFactors::navy},
+    {"steamer_transport", "transport", &UnitFactors::transport},
+    {"destroyer", "destroyer", &UnitFactors::destroyer},
+}};
+
+constexpr std::array<std::pair<int32_t, int32_t>, 12> kBaseRedirects{{{198, 197},
+                                                                     {88, 90},
+                                                                     {522, 521},
+                                                                     {269, 258},
+                                                                     {1391, 1376},
+                                                                     {582, 583},
+                                                                     {635, 634},
+                                                                     {681, 680},
+                                                                     {1731, 1728},
+                                                                     {1715, 1709},
+                                                                     {406, 1801},
+                                                                     {903, 4}}};
+
 // Transports pool in a weight of their own; every warship in the regular one.
 std::pair<std::string_view, bool> ShipPool(const ScriptNode* ship) {
-  const std::string_view type = ScenarioConverter::TextValueOf(ship, "type");
+  const std::string_view type = ship->TextOf("type");
   return {type, type == "steamer_transport"};
 }
 
-constexpr ForceKind kFleets{"navalunit", "transport", ". Destroyer Division", true,
-                            &ScenarioConverter::MapShipType, ShipPool};
-
-}  // namespace
-
-std::string ScenarioConverter::MapShipType(std::string_view sourceType, double& weight) const {
-  static constexpr std::array<UnitTypeRow, 7> kRows{{
-      {"dreadnought", "battleship", &ScenarioConverter::navyFactor},
-      {"battleship", "battlecruiser", &ScenarioConverter::navyFactor},
-      {"cruiser", "light_cruiser", &ScenarioConverter::navyFactor},
-      {"heavy_cruiser", "heavy_cruiser", &ScenarioConverter::navyFactor},
-      {"submarine", "submarine", &ScenarioConverter::navyFactor},
-      {"steamer_transport", "transport", &ScenarioConverter::transportFactor},
-      {"destroyer", "destroyer", &ScenarioConverter::destroyerFactor},
-  }};
-  return MapUnitType(*this, kRows, sourceType, weight);
-}
-
-double ScenarioConverter::NavalTechLevel(const ScriptNode* target) {
+// The level of the naval technologies (3001 to 3999) among the target's
+// first "techapps" anywhere within it.
+double NavalTechLevel(const ScriptNode* target) {
   std::vector<ScriptMatch> found;
   target->FindAll("techapps", &found, ScriptNode::kUnlimited, 0);
   const ScriptNode* techapps = nullptr;
@@ -60,7 +56,7 @@ double ScenarioConverter::NavalTechLevel(const ScriptNode* target) {
   return 1.5;
 }
 
-int32_t ScenarioConverter::ShipModel(double level, int32_t& counter) {
+int32_t ShipModel(double level, int32_t& counter) {
   const int32_t n = counter++;
   if (level == 0.5) return n % 3 == 0 ? 1 : 0;
   if (level == 1.0) return n % 2 == 0 ? 1 : n % 3 == 0 ? 2 : 0;
@@ -68,8 +64,13 @@ int32_t ScenarioConverter::ShipModel(double level, int32_t& counter) {
   return 0;
 }
 
-void ScenarioConverter::ConvertNavalForces(const ProvinceMap& provinces, ScriptNode* target,
-                                           const ScriptNode* source, int32_t unitIdType,
-                                           int32_t fallbackLocation, int32_t& nextUnitId) {
-  ConvertForces(*this, kFleets, provinces, target, source, unitIdType, fallbackLocation, nextUnitId);
+constexpr FleetRules kFleetRules{NavalTechLevel, ShipModel, kBaseRedirects};
+constexpr ForceKind kFleets{"navalunit", "transport", ". Destroyer Division", kShipTypes, ShipPool,
+                            &kFleetRules};
+
+}  // namespace
+
+void ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
+                        const ScriptNode* source, UnitIds ids, int32_t fallbackLocation) {
+  ConvertForces(kFleets, factors, provinces, target, source, ids, fallbackLocation);
 }

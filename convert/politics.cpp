@@ -1,9 +1,10 @@
-// Politics and policies: the seven policy sliders and belligerence from the
-// source country's government, laws and infamy, and its political profile.
+#include "convert/politics.h"
+
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
-#include "convert/scenario_converter.h"
+#include "convert/value_access.h"
 
 namespace {
 
@@ -115,13 +116,12 @@ int32_t Interventionism(const PoliticalTexts& t, Infamy infamy) {
 
 }  // namespace
 
-void ScenarioConverter::ConvertPolitics(ScriptNode* target, const ScriptNode* source,
-                                        const std::string& tag) {
+CountryAlignment ConvertPolitics(ScriptNode* target, const ScriptNode* source, const std::string& tag) {
   const PoliticalTexts texts{
-      TextValueOf(source, "government"),      TextValueOf(source, "national_value"),
-      TextValueOf(source, "executive_designation"), TextValueOf(source, "political_parties"),
-      TextValueOf(source, "trade_unions"),    TextValueOf(source, "press_rights"),
-      TextValueOf(source, "voting_rights"),   TextValueOf(source, "party_system")};
+      source->TextOf("government"),            source->TextOf("national_value"),
+      source->TextOf("executive_designation"), source->TextOf("political_parties"),
+      source->TextOf("trade_unions"),          source->TextOf("press_rights"),
+      source->TextOf("voting_rights"),         source->TextOf("party_system")};
   const double badboy = NumberValueOf(source, "badboy", 0);
   const Infamy infamy = InfamyBand(badboy);
 
@@ -133,8 +133,6 @@ void ScenarioConverter::ConvertPolitics(ScriptNode* target, const ScriptNode* so
       {"professional_army", ProfessionalArmy(texts, infamy)},
       {"defense_lobby", DefenseLobby(infamy)},
       {"interventionism", Interventionism(texts, infamy)}};
-  countryAlignments.push_back({tag, sliders[0].second, sliders[1].second, 0});
-
   ScriptNode* policy = target->AddChild("policy");
   ScriptNode* date = policy->AddChild("date");
   AddNumberValue(date, "year", 0);
@@ -142,4 +140,5 @@ void ScenarioConverter::ConvertPolitics(ScriptNode* target, const ScriptNode* so
   AddNumberValue(date, "day", 0);
   for (const auto& [name, value] : sliders) AddNumberValue(policy, name, value);
   AddNumberValue(target, "belligerence", badboy);
+  return CountryAlignment{tag, sliders[0].second, sliders[1].second, 0};
 }

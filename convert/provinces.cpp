@@ -1,7 +1,5 @@
-// Provinces and ownership: which target provinces each country owns, controls
-// and counts as national, the facts gathered per source province, claims, the
-// contest for target provinces that several source provinces make up, and the
-// air bases.
+#include "convert/provinces.h"
+
 #include <algorithm>
 #include <array>
 #include <deque>
@@ -12,11 +10,15 @@
 #include <unordered_map>
 #include <vector>
 
-#include "convert/scenario_converter.h"
-#include "refdata/province_map.h"
+#include "convert/value_access.h"
 #include "script/number_format.h"
 
 namespace {
+
+const std::array<std::string, 3> kSourceProvinceKeys{"ownedprovinces", "ownedprovinces",
+                                                     "nationalprovinces"};
+const std::array<std::string, 3> kTargetProvinceKeys{"ownedprovinces", "controlledprovinces",
+                                                     "nationalprovinces"};
 
 // A list that numbers can be appended to: one of numbers, or one still empty.
 bool HoldsNumbers(const ScriptNode* list) {
@@ -25,9 +27,9 @@ bool HoldsNumbers(const ScriptNode* list) {
 
 // The province list of a share as a small number: its place among the target
 // lists, 3 for any other text (no lookup asks for one).
-char ListNumber(const std::array<std::string, 3>& keys, std::string_view list) {
-  for (size_t k = 0; k < keys.size(); ++k)
-    if (keys[k] == list) return static_cast<char>(k);
+char ListNumber(std::string_view list) {
+  for (size_t k = 0; k < kTargetProvinceKeys.size(); ++k)
+    if (kTargetProvinceKeys[k] == list) return static_cast<char>(k);
   return 3;
 }
 
@@ -44,10 +46,10 @@ std::string ShareKey(char list, double province, std::string_view country) {
 
 // How often each target province stands in the owned and controlled lists of
 // the scenario's countries.
-std::unordered_map<int32_t, int32_t> PlacementCounts(const ScriptNode* root) {
+std::unordered_map<int32_t, int32_t> PlacementCounts(const ScriptNode& scenario) {
   std::unordered_map<int32_t, int32_t> counts;
-  for (int c = 0; c < root->ItemCount(); ++c) {
-    const ScriptNode* country = root->ChildAt(c);
+  for (int c = 0; c < scenario.ItemCount(); ++c) {
+    const ScriptNode* country = scenario.ChildAt(c);
     if (country->name() != "country" || country->kind != kBlock) continue;
     for (int l = 0; l < country->ItemCount(); ++l) {
       const ScriptNode* list = country->ChildAt(l);
@@ -62,14 +64,6 @@ std::unordered_map<int32_t, int32_t> PlacementCounts(const ScriptNode* root) {
 bool IsPlaced(const std::unordered_map<int32_t, int32_t>& counts, int32_t province) {
   const auto found = counts.find(province);
   return found != counts.end() && found->second > 1;
-}
-
-// The technology count outside the four thousand-ranges of a target tag: that of
-// its first record.
-int32_t OtherTechCount(ScenarioConverter& converter, const std::string& tag) {
-  const std::optional<size_t> position = converter.techCountIndex.Find(
-      converter.techCounts, [](const TechCount& count) { return count.tag; }, tag);
-  return position ? converter.techCounts[*position].cOther : 0;
 }
 
 // A whole number within 32 bits as that number; nothing for any other value,
@@ -104,7 +98,7 @@ double AirBaseProvince(const ScriptNode* owned, double capital, int32_t m, int32
 }
 
 // Sets the air base of base i of m unless a later write (by stamp) set it already.
-void WriteAirBase(ScenarioConverter& converter, double province, int32_t m, int32_t i, int32_t s,
+void WriteAirBase(TargetProvinces& targets, double province, int32_t m, int32_t i, int32_t s,
                   uint64_t stamp) {
   const bool leading = IsLeadingBase(m, i);
   double size = 4;
@@ -116,23 +110,23 @@ void WriteAirBase(ScenarioConverter& converter, double province, int32_t m, int3
     size = 3;
   const std::optional<int32_t> id = WholeId(province);
   if (!id) return;
-  ProvinceRecord* record = converter.FindProvinceRecord(*id);
+  ProvinceRecord* record = targets.FindRecord(*id);
   if (!record || record->airBaseStamp > stamp) return;
   record->airBaseSize = size;
   record->airBaseStamp = stamp;
 }
 
 // Bases first to last - 1 of a merge whose writing waited.
-void WriteAirBases(ScenarioConverter& converter, const PendingAirBases& bases, int32_t first,
+void WriteAirBases(TargetProvinces& targets, const PendingAirBases& bases, int32_t first,
                    int32_t last) {
   for (int32_t i = first; i < last; ++i)
-    WriteAirBase(converter, AirBaseProvince(bases.owned, 0, bases.m, i), bases.m, i, bases.s,
+    WriteAirBase(targets, AirBaseProvince(bases.owned, 0, bases.m, i), bases.m, i, bases.s,
                  bases.stamp + static_cast<uint64_t>(i));
 }
 
-// The marks that make a source province a claim. Each counts where HasWithin
-// would find it: as a name among the province's children and grandchildren, or
-// as a word of its children's lists. All three are looked for in one walk:
+// The marks that make a source province a claim. Each counts as a name among
+// the province's children and grandchildren, or as a word of its children's
+// lists. All three are looked for in one walk:
 // province blocks are large, and walking them is most of the time spent here.
 struct ClaimMarks {
   bool claim = false;
@@ -161,14 +155,14 @@ ClaimMarks MarksOf(const ScriptNode* province) {
 }
 
 // The first share of a country for a target province in the list numbered list.
-ProvinceShare* FindShare(ScenarioConverter& converter, std::string_view country, size_t list,
+ProvinceShare* FindShare(TargetProvinces& targets, std::string_view country, size_t list,
                          double province) {
-  const auto keyOf = [&keys = converter.targetProvinceKeys](const ProvinceShare& share) {
-    return ShareKey(ListNumber(keys, share.list), share.province, share.country);
+  const auto keyOf = [](const ProvinceShare& share) {
+    return ShareKey(ListNumber(share.list), share.province, share.country);
   };
-  const auto position = converter.provinceShareIndex.Find(
-      converter.provinceShares, keyOf, ShareKey(static_cast<char>(list), province, country));
-  return position ? &converter.provinceShares[*position] : nullptr;
+  const auto position = targets.shareIndex.Find(
+      targets.shares, keyOf, ShareKey(static_cast<char>(list), province, country));
+  return position ? &targets.shares[*position] : nullptr;
 }
 
 // The kept entries that hold one contested province, in order, as runs of
@@ -224,17 +218,62 @@ class Holders {
   std::deque<Run> runs_;
 };
 
+void SetAirBase(TargetProvinces& targets, double province, int32_t m, int32_t i, int32_t s) {
+  WriteAirBase(targets, province, m, i, s, ++targets.airBaseStamp);
+}
+
+void ConvertProvinceList(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
+                         int i, TargetProvinces& targets) {
+  const std::string_view tag = target->TextOf("tag");
+  const std::string& listKey = kTargetProvinceKeys[i];
+  const ScriptNode* from = source->FirstChild(kSourceProvinceKeys[i]);
+  ScriptNode* to = target->FirstChild(listKey);
+  if (!from || !to || from->kind != kNumbers || !HoldsNumbers(to)) return;
+  for (int v = 0; v < from->ItemCount(); ++v) {
+    const ProvinceMap::TargetList* list = provinces.Find(TruncateToInt32(from->NumberAt(v)));
+    if (!list) continue;
+    if (ProvinceMap::IsMergeMarker(*list)) {
+      const double weight = (*list)[1] - 3000;
+      if (ProvinceShare* share = FindShare(targets, tag, i, list->front()))
+        share->weight += weight;
+      else
+        targets.shares.push_back({std::string(tag), listKey, double(list->front()), weight});
+      continue;
+    }
+    for (ProvinceId province : *list) {
+      if (i < 2) targets.assigned.push_back(province);
+      to->AddNumber(province);
+    }
+  }
+}
+
 }  // namespace
 
-void ScenarioConverter::CollectProvinceData() {
-  for (int i = 0; i < sourceRoot->ItemCount(); ++i) {
-    const ScriptNode* province = sourceRoot->ChildAt(i);
+void BuildProvinceRecords(const ProvinceMap& provinces, TargetProvinces& targets) {
+  provinces.ForEach([&targets](ProvinceId, const ProvinceMap::TargetList& list) {
+    if (!ProvinceMap::IsMergeMarker(list)) {
+      targets.ids.insert(targets.ids.end(), list.begin(), list.end());
+    } else if (list[1] == 3003) {
+      targets.ids.push_back(list[0]);
+    }
+  });
+  targets.records.reserve(targets.ids.size());
+  for (ProvinceId id : targets.ids) {
+    ProvinceRecord record;
+    record.id = id;
+    targets.records.push_back(record);
+  }
+}
+
+void CollectProvinceData(const ScriptNode& save, const TagTables& tags, SourceProvinces& facts) {
+  for (int i = 0; i < save.ItemCount(); ++i) {
+    const ScriptNode* province = save.ChildAt(i);
     if (province->name() != "province" || province->kind != kBlock) continue;
     const double id = NumberValueOf(province, "id", 0);
     const double railroad = NumberValueOf(province, "railroad_level", 0);
     const ClaimMarks marks = MarksOf(province);
     if ((marks.claim || marks.project) && id != 0 && !marks.nationalism)
-      provinceClaims.push_back({ConvertTag(std::string(TextValueOf(province, "claimant"))), id});
+      facts.claims.push_back({tags.ConvertTag(std::string(province->TextOf("claimant"))), id});
     double population = 0;
     for (int j = 0; j < province->ItemCount(); ++j) {
       const ScriptNode* pop = province->ChildAt(j);
@@ -245,135 +284,98 @@ void ScenarioConverter::CollectProvinceData() {
       info.province = TruncateToInt32(id);
       info.railroad = railroad;
       info.population = population;
-      provinceInfo.push_back(info);
+      facts.info.push_back(info);
     }
   }
 }
 
-ProvinceInfo* ScenarioConverter::FindProvinceInfo(double province) {
-  const std::optional<int32_t> id = WholeId(province);
-  if (!id) return nullptr;
-  const auto position = provinceInfoIndex.Find(
-      provinceInfo, [](const ProvinceInfo& info) { return info.province; }, *id);
-  return position ? &provinceInfo[*position] : nullptr;
+void AddProvinceLists(ScriptNode* target) {
+  for (const std::string& key : kTargetProvinceKeys) target->AddChild(key);
 }
 
-std::string ScenarioConverter::ConvertTag(const std::string& tag) {
-  const std::string& mother = motherMap[tag];
-  if (!mother.empty()) return mother;
-  return tagMap[tag];
-}
-
-double ScenarioConverter::ConvertCapital(const ProvinceMap& provinces, ScriptNode* target,
-                                         const ScriptNode* source) {
+double ConvertCapital(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
+                      SourceProvinces& facts) {
   const double capital = NumberValueOf(source, "capital", 0);
-  const ProvinceMap::TargetList* targets = provinces.Find(TruncateToInt32(capital));
-  if (targets) AddNumberValue(target, "capital", targets->front());
-  if (ProvinceInfo* info = FindProvinceInfo(capital)) {
+  const ProvinceMap::TargetList* list = provinces.Find(TruncateToInt32(capital));
+  if (list) AddNumberValue(target, "capital", list->front());
+  if (ProvinceInfo* info = facts.Find(capital)) {
     info->industry = 5;
     info->capitalMark = 5;
   }
-  return targets ? targets->front() : 0;
+  return list ? list->front() : 0;
 }
 
-void ScenarioConverter::ConvertProvinceLists(const ProvinceMap& provinces, ScriptNode* target,
-                                             const ScriptNode* source) {
-  for (int i = 0; i < 3; ++i) ConvertProvinceList(provinces, target, source, i);
+void ConvertProvinceLists(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
+                          TargetProvinces& targets) {
+  for (int i = 0; i < 3; ++i) ConvertProvinceList(provinces, target, source, i, targets);
 }
 
-void ScenarioConverter::ConvertProvinceList(const ProvinceMap& provinces, ScriptNode* target,
-                                            const ScriptNode* source, int i) {
-  const std::string_view tag = TextValueOf(target, "tag");
-  const std::string& listKey = targetProvinceKeys[i];
-  const ScriptNode* from = source->FirstChild(sourceProvinceKeys[i]);
-  ScriptNode* to = target->FirstChild(listKey);
-  if (!from || !to || from->kind != kNumbers || !HoldsNumbers(to)) return;
-  for (int v = 0; v < from->ItemCount(); ++v) {
-    const ProvinceMap::TargetList* targets = provinces.Find(TruncateToInt32(from->NumberAt(v)));
-    if (!targets) continue;
-    if (ProvinceMap::IsMergeMarker(*targets)) {
-      const double weight = (*targets)[1] - 3000;
-      if (ProvinceShare* share = FindShare(*this, tag, i, targets->front()))
-        share->weight += weight;
-      else
-        provinceShares.push_back({std::string(tag), listKey, double(targets->front()), weight});
-      continue;
-    }
-    for (ProvinceId province : *targets) {
-      if (i < 2) assignedProvinceIds.push_back(province);
-      to->AddNumber(province);
-    }
-  }
-}
-
-void ScenarioConverter::AssignAirBases(ScriptNode* target, double capital, const std::string& tag) {
+void AssignAirBases(ScriptNode* target, double capital, int32_t otherTechs, TargetProvinces& targets) {
   const ScriptNode* owned = target->FirstChild("ownedprovinces");
   if (!owned) return;
   const int32_t n = OwnedCount(owned);
-  const int32_t s = OtherTechCount(*this, tag);
+  const int32_t s = otherTechs;
   const int32_t m = AirBaseCount(n, s);
-  if (n > 0 && capital != 0) SetAirBase(capital, m, 0, s);
-  for (int32_t i = 1; i < m; ++i) SetAirBase(AirBaseProvince(owned, capital, m, i), m, i, s);
+  if (n > 0 && capital != 0) SetAirBase(targets, capital, m, 0, s);
+  for (int32_t i = 1; i < m; ++i) SetAirBase(targets, AirBaseProvince(owned, capital, m, i), m, i, s);
 }
 
-void ScenarioConverter::SetAirBase(double province, int32_t m, int32_t i, int32_t s) {
-  WriteAirBase(*this, province, m, i, s, ++airBaseStamp);
-}
-
-void ScenarioConverter::DeferAirBases(ScriptNode* target, const std::string& tag) {
+void DeferAirBases(ScriptNode* target, int32_t otherTechs, TargetProvinces& targets) {
   const ScriptNode* owned = target->FirstChild("ownedprovinces");
   if (!owned) return;
-  const int32_t s = OtherTechCount(*this, tag);
-  const PendingAirBases next{owned, AirBaseCount(OwnedCount(owned), s), s, airBaseStamp};
-  airBaseStamp += static_cast<uint64_t>(next.m);
-  const auto [pending, first] = pendingAirBases.try_emplace(owned, next);
+  const int32_t s = otherTechs;
+  const PendingAirBases next{owned, AirBaseCount(OwnedCount(owned), s), s, targets.airBaseStamp};
+  targets.airBaseStamp += static_cast<uint64_t>(next.m);
+  const auto [pending, first] = targets.pendingAirBases.try_emplace(owned, next);
   if (first) return;
   // Owned lists only grow while countries merge, so m only grows: the next merge
   // writes the same base again where base i keeps its side of the half.
   const PendingAirBases& last = pending->second;
   if (last.s == s && last.m <= next.m)
-    WriteAirBases(*this, last, FirstTrailingBase(last.m), std::min(last.m, FirstTrailingBase(next.m)));
+    WriteAirBases(targets, last, FirstTrailingBase(last.m), std::min(last.m, FirstTrailingBase(next.m)));
   else
-    WriteAirBases(*this, last, 1, last.m);
+    WriteAirBases(targets, last, 1, last.m);
   pending->second = next;
 }
 
-void ScenarioConverter::FlushAirBases() {
-  for (const auto& [owned, pending] : pendingAirBases) WriteAirBases(*this, pending, 1, pending.m);
-  pendingAirBases.clear();
+void FlushAirBases(TargetProvinces& targets) {
+  for (const auto& [owned, pending] : targets.pendingAirBases) WriteAirBases(targets, pending, 1, pending.m);
+  targets.pendingAirBases.clear();
 }
 
-void ScenarioConverter::ClaimProvinces(const ProvinceMap& provinces) {
-  const std::unordered_map<int32_t, int32_t> placements = PlacementCounts(root);
+void ClaimProvinces(const ProvinceMap& provinces, const ScriptNode& scenario,
+                    const std::vector<ProvinceClaim>& claims, TargetProvinces& targets) {
+  const std::unordered_map<int32_t, int32_t> placements = PlacementCounts(scenario);
   for (size_t k = 0; k < 2; ++k) {
-    const std::string& listKey = targetProvinceKeys[k];
-    for (const ProvinceClaim& claim : provinceClaims) {
-      const ProvinceMap::TargetList* targets = provinces.Find(TruncateToInt32(claim.province));
-      if (!targets) continue;
-      if (ProvinceMap::IsMergeMarker(*targets)) {
-        const ProvinceId province = targets->front();
-        if (ProvinceShare* share = FindShare(*this, claim.claimant, k, province))
-          share->weight += (*targets)[1] - 3000;
+    const std::string& listKey = kTargetProvinceKeys[k];
+    for (const ProvinceClaim& claim : claims) {
+      const ProvinceMap::TargetList* list = provinces.Find(TruncateToInt32(claim.province));
+      if (!list) continue;
+      if (ProvinceMap::IsMergeMarker(*list)) {
+        const ProvinceId province = list->front();
+        if (ProvinceShare* share = FindShare(targets, claim.claimant, k, province))
+          share->weight += (*list)[1] - 3000;
         else if (!IsPlaced(placements, province))
-          provinceShares.push_back({claim.claimant, listKey, double(province), 1.0});
+          targets.shares.push_back({claim.claimant, listKey, double(province), 1.0});
         continue;
       }
-      for (ProvinceId province : *targets)
+      for (ProvinceId province : *list)
         if (!IsPlaced(placements, province))
-          provinceShares.push_back({claim.claimant, listKey, double(province), 2.0});
+          targets.shares.push_back({claim.claimant, listKey, double(province), 2.0});
     }
   }
 }
 
-void ScenarioConverter::DecideSharedProvinces() {
-  // The kept list, as positions in provinceShares in their kept order, and for
-  // each contested list and province the kept entries that hold it.
+void DecideSharedProvinces(TargetProvinces& targets) {
+  std::vector<ProvinceShare>& shares = targets.shares;
+  // The kept list, as positions in shares in their kept order, and for each
+  // contested list and province the kept entries that hold it.
   std::vector<size_t> kept;
   std::vector<bool> removed;
   std::unordered_map<std::string, Holders> holders;
-  for (size_t r = 0; r < provinceShares.size(); ++r) {
-    const ProvinceShare& share = provinceShares[r];
-    const char list = ListNumber(targetProvinceKeys, share.list);
+  for (size_t r = 0; r < shares.size(); ++r) {
+    const ProvinceShare& share = shares[r];
+    const char list = ListNumber(share.list);
     if (list == 2) {
       kept.push_back(r);
       removed.push_back(false);
@@ -381,7 +383,7 @@ void ScenarioConverter::DecideSharedProvinces() {
     }
     Holders& held = holders[ShareKey(list, share.province, {})];
     if (const std::optional<size_t> rival = held.FirstRival(share.country)) {
-      if (share.weight <= provinceShares[kept[*rival]].weight) continue;
+      if (share.weight <= shares[kept[*rival]].weight) continue;
       removed[*rival] = true;
       held.RemoveFirstRival(share.country);
     }
@@ -392,26 +394,26 @@ void ScenarioConverter::DecideSharedProvinces() {
   std::vector<ProvinceShare> winners;
   winners.reserve(kept.size());
   for (size_t w = 0; w < kept.size(); ++w)
-    if (!removed[w]) winners.push_back(std::move(provinceShares[kept[w]]));
-  provinceShares = std::move(winners);
-  provinceShareIndex.Reset();
+    if (!removed[w]) winners.push_back(std::move(shares[kept[w]]));
+  shares = std::move(winners);
+  targets.shareIndex.Reset();
 }
 
-void ScenarioConverter::WriteSharedProvinces() {
+void WriteSharedProvinces(ScriptNode& scenario, TargetProvinces& targets) {
   std::unordered_map<std::string_view, std::vector<ScriptNode*>> countriesByTag;
-  for (int c = 0; c < root->ItemCount(); ++c) {
-    ScriptNode* country = root->ChildAt(c);
+  for (int c = 0; c < scenario.ItemCount(); ++c) {
+    ScriptNode* country = scenario.ChildAt(c);
     if (country->name() != "country") continue;
-    countriesByTag[TextValueOf(country, "tag")].push_back(country);
+    countriesByTag[country->TextOf("tag")].push_back(country);
   }
-  for (const ProvinceShare& share : provinceShares) {
+  for (const ProvinceShare& share : targets.shares) {
     const auto countries = countriesByTag.find(share.country);
-    const char k = ListNumber(targetProvinceKeys, share.list);
+    const char k = ListNumber(share.list);
     if (countries == countriesByTag.end() || k > 2) continue;
     for (ScriptNode* country : countries->second) {
-      ScriptNode* list = country->FirstChild(targetProvinceKeys[k]);
+      ScriptNode* list = country->FirstChild(kTargetProvinceKeys[k]);
       if (!list || !HoldsNumbers(list)) continue;
-      if (k < 2) assignedProvinceIds.push_back(TruncateToInt32(share.province));
+      if (k < 2) targets.assigned.push_back(TruncateToInt32(share.province));
       list->AddNumber(share.province);
     }
   }

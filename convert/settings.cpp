@@ -1,26 +1,21 @@
-// The conversion settings of Data.txt. Every setting is optional; one whose
-// value has the wrong kind (a word for a number, a number for a switch) counts
-// as absent. Only the top level of the file is read.
+#include "convert/settings.h"
+
 #include <algorithm>
 #include <cctype>
 #include <optional>
-
-#include "convert/scenario_converter.h"
+#include <string>
+#include <utility>
 
 namespace {
 
-const ScriptNode* Setting(const ScriptFile& dataFile, std::string_view key) {
-  return dataFile.root ? dataFile.root->FirstChild(key) : nullptr;
-}
-
 std::optional<double> NumberSetting(const ScriptFile& dataFile, std::string_view key) {
-  const ScriptNode* node = Setting(dataFile, key);
+  const ScriptNode* node = dataFile.root().FirstChild(key);
   if (!node || node->kind != kNumbers || node->ItemCount() == 0) return std::nullopt;
   return node->NumberAt(0);
 }
 
 bool SwitchSetting(const ScriptFile& dataFile, std::string_view key) {
-  const ScriptNode* node = Setting(dataFile, key);
+  const ScriptNode* node = dataFile.root().FirstChild(key);
   const std::optional<std::string_view> text = node ? node->FirstText() : std::nullopt;
   if (!text) return false;
   std::string value(*text);
@@ -29,30 +24,35 @@ bool SwitchSetting(const ScriptFile& dataFile, std::string_view key) {
   return value == "yes";
 }
 
-}  // namespace
-
-double ScenarioConverter::RatioToFactor(double ratio) {
+double RatioToFactor(double ratio) {
   if (ratio > 4) return 0.2;
   if (ratio > 3) return 0.25;
   if (ratio > 2) return 0.34;
   return 0.5;
 }
 
-void ScenarioConverter::LoadSettings(const ScriptFile& dataFile) {
-  const ScriptNode* ports = Setting(dataFile, "ports");
-  portsNode = ports && ports->kind == kNumbers ? ports : nullptr;
-  icModifier = std::clamp(NumberSetting(dataFile, "ic_mod").value_or(1.0), 0.1, 9.9);
-  convertManpower = SwitchSetting(dataFile, "convert_manpower");
-}
-
-void ScenarioConverter::LoadUnitRatios(const ScriptFile& dataFile) {
-  // An absent key repeats the ratio of the last key before it that was present.
+UnitFactors LoadUnitFactors(const ScriptFile& dataFile) {
+  UnitFactors factors;
   double ratio = 0;
   const std::pair<const char*, double*> keys[] = {
-      {"inf_mod", &infantryFactor}, {"irr_mod", &irregularFactor},  {"arm_mod", &armorFactor},
-      {"navy_mod", &navyFactor},    {"dest_mod", &destroyerFactor}, {"tran_mod", &transportFactor}};
+      {"inf_mod", &factors.infantry}, {"irr_mod", &factors.irregular},
+      {"arm_mod", &factors.armor},    {"navy_mod", &factors.navy},
+      {"dest_mod", &factors.destroyer}, {"tran_mod", &factors.transport}};
   for (auto [key, factor] : keys) {
     ratio = NumberSetting(dataFile, key).value_or(ratio);
     *factor = RatioToFactor(ratio);
   }
+  return factors;
+}
+
+}  // namespace
+
+ConversionSettings LoadSettings(const ScriptFile& dataFile) {
+  ConversionSettings settings;
+  const ScriptNode* ports = dataFile.root().FirstChild("ports");
+  settings.ports = ports && ports->kind == kNumbers ? ports : nullptr;
+  settings.icModifier = std::clamp(NumberSetting(dataFile, "ic_mod").value_or(1.0), 0.1, 9.9);
+  settings.convertManpower = SwitchSetting(dataFile, "convert_manpower");
+  settings.factors = LoadUnitFactors(dataFile);
+  return settings;
 }

@@ -1,9 +1,10 @@
-// Technology: the source technologies are counted per thousand-range, and a
-// fixed, ordered set of target technologies is granted by thresholds on those
-// counts, with extra grants for the major powers.
-#include <initializer_list>
+#include "convert/technology.h"
 
-#include "convert/scenario_converter.h"
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "script/number_format.h"
 
 namespace {
@@ -117,10 +118,8 @@ void GrantBySum(Grants& g, const TechCount& c, const std::string& tag) {
 
 }  // namespace
 
-void ScenarioConverter::ConvertTechnology(ScriptNode* target, const ScriptNode* source,
-                                          const std::string& tag) {
+TechCount ConvertTechnology(ScriptNode* target, const ScriptNode* source, const std::string& tag) {
   const TechCount counts = CountTechnologies(source, tag);
-  techCounts.push_back(counts);
 
   Grants grants{1010, 1190, 2150, 2290};
   GrantIndustry(grants, counts, tag);
@@ -130,4 +129,5 @@ void ScenarioConverter::ConvertTechnology(ScriptNode* target, const ScriptNode* 
 
   ScriptNode* techapps = target->AddChild("techapps");
   for (int32_t id : grants) techapps->AddNumber(id);
+  return counts;
 }

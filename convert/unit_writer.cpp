@@ -1,9 +1,10 @@
-// Writing of land and naval units: the unit block with its name and id, and the
-// division blocks that follow its location. Every unit and division takes the
-// next number of the conversion-wide unit id counter.
-#include <algorithm>
+#include "convert/unit_writer.h"
 
-#include "convert/scenario_converter.h"
+#include <algorithm>
+#include <string>
+
+#include "convert/value_access.h"
+#include "script/number_format.h"
 
 namespace {
 
@@ -19,33 +20,36 @@ void AddQuotedName(ScriptNode* parent, std::string_view name) {
   std::string quoted;
   quoted.reserve(name.size() + 2);
   quoted.append(1, '"').append(name).append(1, '"');
-  ScenarioConverter::AddTextValue(parent, "name", quoted);
+  AddTextValue(parent, "name", quoted);
+}
+
+// An "id" block: type = the country's id type, id = the next unit id, which then advances.
+void AddUnitId(ScriptNode* parent, UnitIds ids) {
+  ScriptNode* id = AddBlock(parent, "id");
+  AddNumberValue(id, "type", ids.type);
+  AddNumberValue(id, "id", ids.next);
+  ++ids.next;
 }
 
 }  // namespace
 
-void ScenarioConverter::AddUnitId(ScriptNode* parent, int32_t unitIdType, int32_t& nextUnitId) {
-  ScriptNode* id = AddBlock(parent, "id");
-  AddNumberValue(id, "type", unitIdType);
-  AddNumberValue(id, "id", nextUnitId);
-  ++nextUnitId;
+int32_t UnitLocation(const ProvinceMap& provinces, const ScriptNode* unit, int32_t fallbackLocation) {
+  const int32_t sourceLocation = TruncateToInt32(NumberValueOf(unit, "location", 0));
+  const ProvinceMap::TargetList* targets = provinces.Find(sourceLocation);
+  return targets ? targets->front() : fallbackLocation;
 }
 
-ScriptNode* ScenarioConverter::AddUnit(ScriptNode* target, std::string_view key,
-                                       std::string_view name, int32_t unitIdType,
-                                       int32_t& nextUnitId) {
+ScriptNode* AddUnit(ScriptNode* target, std::string_view key, std::string_view name, UnitIds ids) {
   ScriptNode* unit = AddBlock(target, key);
   AddQuotedName(unit, name);
-  AddUnitId(unit, unitIdType, nextUnitId);
+  AddUnitId(unit, ids);
   return unit;
 }
 
-void ScenarioConverter::AddDivisions(ScriptNode* unit,
-                                     const std::vector<PendingDivision>& divisions,
-                                     int32_t unitIdType, int32_t& nextUnitId) {
+void AddDivisions(ScriptNode* unit, const std::vector<PendingDivision>& divisions, UnitIds ids) {
   for (const PendingDivision& pending : divisions) {
     ScriptNode* division = AddBlock(unit, "division");
-    AddUnitId(division, unitIdType, nextUnitId);
+    AddUnitId(division, ids);
     AddQuotedName(division, pending.name);
     AddTextValue(division, "type", pending.type);
     AddNumberValue(division, "model", pending.model);

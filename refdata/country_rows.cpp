@@ -11,10 +11,9 @@ std::optional<std::string_view> TagOfRow(const ScriptNode* row) {
   return tag;
 }
 
-void ReportRefusedRows(const ScriptNode* root, std::string_view shownName, StatusLog& log) {
-  if (!root) return;
+void ReportRefusedRows(const ScriptNode& root, std::string_view shownName, StatusLog& log) {
   for (std::string_view table : {"tag_conversion_table", "mother_merge_table"}) {
-    const ScriptNode* rows = root->FirstChild(table);
+    const ScriptNode* rows = root.FirstChild(table);
     if (!rows || rows->kind != kBlock) continue;
     for (int i = 0; i < rows->ItemCount(); ++i) {
       const ScriptNode* row = rows->ChildAt(i);

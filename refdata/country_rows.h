@@ -17,4 +17,4 @@ std::optional<std::string_view> TagOfRow(const ScriptNode* row);
 
 // One status line for each refused row of the file's tables, naming the file
 // as shown, the table, the row and its text.
-void ReportRefusedRows(const ScriptNode* root, std::string_view shownName, StatusLog& log);
+void ReportRefusedRows(const ScriptNode& root, std::string_view shownName, StatusLog& log);

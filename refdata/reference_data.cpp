@@ -15,8 +15,10 @@ std::optional<ReferencePart> ReferenceData::Load(StatusLog& log, const std::stri
                         {ReferencePart::kData, &dataFile, "Data.txt"}};
   for (const Step& step : steps) {
     const std::string shown = std::string("Data\\") + step.name;
-    if (!step.file->Load(DataFilePath(dataFolder, step.name), shown, log)) return step.part;
-    if (step.file == &countriesFile) ReportRefusedRows(countriesFile.root, shown, log);
+    if (step.file->Load(DataFilePath(dataFolder, step.name), shown, log) ==
+        ScriptFile::LoadResult::kUnreadable)
+      return step.part;
+    if (step.file == &countriesFile) ReportRefusedRows(countriesFile.root(), shown, log);
   }
   return std::nullopt;
 }

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "assign/missing_province_model.h"
+#include "app/cli/province_ledger.h"
 #include "refdata/province_names.h"
 #include "script/number_format.h"
 #include "script/script_file.h"
@@ -27,46 +27,10 @@ std::string Joined(const std::vector<std::string>& words) {
   return text;
 }
 
-// The tags of the country box, each once, in the box's order.
-std::vector<std::string> DistinctTags(const MissingProvinceModel& model) {
-  std::vector<std::string> tags;
-  for (const std::string& tag : model.countryTags())
-    if (std::find(tags.begin(), tags.end(), tag) == tags.end()) tags.push_back(tag);
-  return tags;
-}
-
-std::string OfferedTags(const MissingProvinceModel& model) { return Joined(DistinctTags(model)); }
-
-std::string IdList(const std::vector<int32_t>& ids) {
+std::string IdList(const std::vector<ProvinceId>& ids) {
   std::vector<std::string> words;
-  for (int32_t id : ids) words.push_back(std::to_string(id));
+  for (ProvinceId id : ids) words.push_back(std::to_string(id));
   return Joined(words);
-}
-
-std::vector<int32_t> UnplacedIds(const MissingProvinceModel& model) {
-  std::vector<int32_t> ids;
-  for (const std::string& label : model.notAddedLabels()) ids.push_back(ProvinceIdOfLabel(label));
-  return ids;
-}
-
-// Gives the first unplaced province with this id to the selected country.
-bool PlaceProvince(MissingProvinceModel& model, int32_t id) {
-  const std::optional<std::size_t> index = model.FindNotAdded(id);
-  if (!index) return false;
-  model.SelectNotAdded(*index);
-  model.MoveToCountry();
-  return true;
-}
-
-// Choosing a country refills its list; do it only when the choice changes.
-void ChooseCountry(MissingProvinceModel& model, std::size_t country) {
-  if (model.countryBoxSelection() != country) model.SelectCountry(country);
-}
-
-void PlaceFirstUnplaced(MissingProvinceModel& model, std::size_t country) {
-  ChooseCountry(model, country);
-  model.SelectNotAdded(0);
-  model.MoveToCountry();
 }
 
 // A label as standard error shows it: on a terminal, control characters (which
@@ -88,18 +52,18 @@ std::optional<std::string> ReadAnswer() {
   return line;
 }
 
-void PrintPlanToFill(const MissingProvinceModel& model) {
+void PrintPlanToFill(const ProvinceLedger& ledger) {
   std::fprintf(stderr,
                "The conversion left %zu provinces without an owner, and nothing is written until "
                "each has a country.\nFill in the plan below and pass it with --assign PLAN, or give "
                "them all to one country with --assign-rest TAG.\n\n",
-               model.notAddedLabels().size());
+               ledger.UnplacedCount());
   std::fprintf(stderr, "# Plan: move each province id into the braces of the country that receives it.\n");
-  std::fprintf(stderr, "# Offered countries: %s\n", OfferedTags(model).c_str());
+  std::fprintf(stderr, "# Offered countries: %s\n", Joined(ledger.tags()).c_str());
   std::fprintf(stderr, "# Provinces without an owner:\n");
-  for (const std::string& label : model.notAddedLabels())
+  for (const std::string& label : ledger.UnplacedLabels())
     std::fprintf(stderr, "#   %s\n", Shown(label).c_str());
-  for (const std::string& tag : DistinctTags(model)) std::fprintf(stderr, "%s = { }\n", tag.c_str());
+  for (const std::string& tag : ledger.tags()) std::fprintf(stderr, "%s = { }\n", tag.c_str());
 }
 
 }  // namespace
@@ -107,49 +71,49 @@ void PrintPlanToFill(const MissingProvinceModel& model) {
 CliAssigner::CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive)
     : choices_(std::move(choices)), gameFolder_(gameFolder), interactive_(interactive) {}
 
-bool CliAssigner::Assign(MissingProvinceModel& model) {
-  model.Open(ProvinceNames::FromFolder(gameFolder_.Find()));
-  if (model.countryTags().empty()) {
+std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& missing) {
+  ProvinceLedger ledger(missing, ProvinceNames::FromFolder(gameFolder_.Find()));
+  if (ledger.tags().empty()) {
     std::fprintf(stderr, "The conversion left %zu provinces without an owner, and the scenario has no "
-                 "selectable country to give them to.\n", model.notAddedLabels().size());
-    return false;
+                 "selectable country to give them to.\n", ledger.UnplacedCount());
+    return std::nullopt;
   }
-  if (choices_.restTag && !model.FindCountry(*choices_.restTag)) {
+  if (choices_.restTag && !ledger.Offers(*choices_.restTag)) {
     std::fprintf(stderr, "--assign-rest %s: the scenario offers no such country. Offered: %s\n",
-                 choices_.restTag->c_str(), OfferedTags(model).c_str());
-    return false;
+                 choices_.restTag->c_str(), Joined(ledger.tags()).c_str());
+    return std::nullopt;
   }
-  if (choices_.planPath && !CarryOutPlan(model)) return false;
-  if (choices_.restTag) PlaceTheRest(model);
-  if (model.notAddedLabels().empty()) return true;
+  if (choices_.planPath && !CarryOutPlan(ledger)) return std::nullopt;
+  if (choices_.restTag) ledger.GiveRest(*choices_.restTag);
+  if (ledger.UnplacedCount() == 0) return ledger.placement();
   if (choices_.planPath) {
     std::fprintf(stderr,
                  "The plan %s leaves these provinces without a country: %s\nAdd them to the plan, or "
                  "give the rest to one country with --assign-rest TAG.\n",
-                 choices_.planPath->c_str(), IdList(UnplacedIds(model)).c_str());
-    return false;
+                 choices_.planPath->c_str(), IdList(ledger.UnplacedIds()).c_str());
+    return std::nullopt;
   }
-  if (interactive_) return AskForTheRest(model);
-  PrintPlanToFill(model);
-  return false;
+  if (interactive_ && AskForTheRest(ledger)) return ledger.placement();
+  if (!interactive_) PrintPlanToFill(ledger);
+  return std::nullopt;
 }
 
-bool CliAssigner::CarryOutPlan(MissingProvinceModel& model) {
+bool CliAssigner::CarryOutPlan(ProvinceLedger& ledger) {
   const std::string& path = *choices_.planPath;
   // The plan is no part of the conversion's report: its reader's lines are shown only
   // when it cannot be used.
   ScriptFile plan;
   LineCollector loading;
-  const bool loaded = plan.Load(path, path, loading);
-  const ScriptNode* root = plan.root;
-  if (!loaded || plan.errorCount > 0 || (root->kind != kBlock && root->ItemCount() > 0)) {
+  const bool loaded = plan.Load(path, path, loading) == ScriptFile::LoadResult::kLoaded;
+  const ScriptNode& root = plan.root();
+  if (!loaded || (root.kind != kBlock && root.ItemCount() > 0)) {
     for (const std::string& line : loading.lines) std::fprintf(stderr, "%s\n", line.c_str());
     std::fprintf(stderr, "The plan %s is not made of entries like ENG = { 550 551 }.\n", path.c_str());
     return false;
   }
   PassedOver passedOver;
-  for (int i = 0; root->kind == kBlock && i < root->ItemCount(); ++i)
-    if (!CarryOutEntry(model, root->ChildAt(i), passedOver)) return false;
+  for (int i = 0; root.kind == kBlock && i < root.ItemCount(); ++i)
+    if (!CarryOutEntry(ledger, root.ChildAt(i), passedOver)) return false;
   if (!passedOver.notMissing.empty())
     std::fprintf(stderr, "Warning: the plan %s names provinces that are not missing; passed over: %s\n",
                  path.c_str(), IdList(passedOver.notMissing).c_str());
@@ -159,14 +123,13 @@ bool CliAssigner::CarryOutPlan(MissingProvinceModel& model) {
   return true;
 }
 
-bool CliAssigner::CarryOutEntry(MissingProvinceModel& model, const ScriptNode* entry,
+bool CliAssigner::CarryOutEntry(ProvinceLedger& ledger, const ScriptNode* entry,
                                 PassedOver& passedOver) {
   const std::string& path = *choices_.planPath;
   const std::string tag(entry->name());
-  const std::optional<std::size_t> country = model.FindCountry(tag);
-  if (!country) {
+  if (!ledger.Offers(tag)) {
     std::fprintf(stderr, "The plan %s gives provinces to %s, which the scenario does not offer. Offered: %s\n",
-                 path.c_str(), tag.c_str(), OfferedTags(model).c_str());
+                 path.c_str(), tag.c_str(), Joined(ledger.tags()).c_str());
     return false;
   }
   if (entry->kind != kNumbers && entry->kind != kUntyped) {
@@ -174,27 +137,20 @@ bool CliAssigner::CarryOutEntry(MissingProvinceModel& model, const ScriptNode* e
                  path.c_str(), tag.c_str(), tag.c_str());
     return false;
   }
-  model.SelectCountry(*country);
   for (int k = 0; k < entry->ItemCount(); ++k) {
-    const int32_t id = TruncateToInt32(entry->NumberAt(k));
-    if (PlaceProvince(model, id)) continue;
-    (model.IsMissing(id) ? passedOver.repeated : passedOver.notMissing).push_back(id);
+    const ProvinceId id = TruncateToInt32(entry->NumberAt(k));
+    if (ledger.Give(id, tag)) continue;
+    (ledger.IsMissing(id) ? passedOver.repeated : passedOver.notMissing).push_back(id);
   }
   return true;
 }
 
-void CliAssigner::PlaceTheRest(MissingProvinceModel& model) {
-  if (model.notAddedLabels().empty()) return;
-  ChooseCountry(model, *model.FindCountry(*choices_.restTag));
-  model.MoveAllToCountry();
-}
-
-bool CliAssigner::AskForTheRest(MissingProvinceModel& model) {
-  const std::string offered = OfferedTags(model);
+bool CliAssigner::AskForTheRest(ProvinceLedger& ledger) {
+  const std::string offered = Joined(ledger.tags());
   std::fprintf(stderr, "%zu provinces have no owner. Give each one to a country: %s\n",
-               model.notAddedLabels().size(), offered.c_str());
-  while (!model.notAddedLabels().empty()) {
-    std::fprintf(stderr, "Province %s - country: ", Shown(model.notAddedLabels().front()).c_str());
+               ledger.UnplacedCount(), offered.c_str());
+  while (ledger.UnplacedCount() > 0) {
+    std::fprintf(stderr, "Province %s - country: ", Shown(ledger.FirstUnplacedLabel()).c_str());
     std::fflush(stderr);
     const std::optional<std::string> answer = ReadAnswer();
     if (!answer) {
@@ -202,12 +158,11 @@ bool CliAssigner::AskForTheRest(MissingProvinceModel& model) {
       return false;
     }
     if (answer->empty()) continue;
-    const std::optional<std::size_t> country = model.FindCountry(*answer);
-    if (!country) {
+    if (!ledger.Offers(*answer)) {
       std::fprintf(stderr, "%s is not offered; choose one of: %s\n", answer->c_str(), offered.c_str());
       continue;
     }
-    PlaceFirstUnplaced(model, *country);
+    ledger.GiveFirst(*answer);
   }
   return true;
 }

@@ -1,5 +1,5 @@
 // How the command line places the provinces a conversion left without an
-// owner, through the missing-province model's commands:
+// owner:
 //   1. the plan of --assign: entries TAG = { 550 551 } carried out in file
 //      order; a tag the country box does not offer, or a plan that leaves a
 //      province unplaced, stops the run; ids that are not missing are passed
@@ -20,9 +20,11 @@
 #include <string_view>
 #include <vector>
 
-#include "assign/province_assigner.h"
+#include "assign/province_placement.h"
 #include "refdata/game_folder.h"
 #include "script/script_node.h"
+
+class ProvinceLedger;
 
 struct AssignChoices {
   std::optional<std::string> planPath;  // --assign
@@ -33,20 +35,19 @@ class CliAssigner : public ProvinceAssigner {
  public:
   // interactive: ask on standard input for what is left (when there is no plan).
   CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive);
-  bool Assign(MissingProvinceModel& model) override;
+  std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override;
 
  private:
   // Plan ids that were not placed: not missing at all, or listed more often than missing.
   struct PassedOver {
-    std::vector<int32_t> notMissing;
-    std::vector<int32_t> repeated;
+    std::vector<ProvinceId> notMissing;
+    std::vector<ProvinceId> repeated;
   };
 
-  bool CarryOutPlan(MissingProvinceModel& model);
+  bool CarryOutPlan(ProvinceLedger& ledger);
   // One entry TAG = { ids }: false, after saying why, when it cannot be carried out.
-  bool CarryOutEntry(MissingProvinceModel& model, const ScriptNode* entry, PassedOver& passedOver);
-  void PlaceTheRest(MissingProvinceModel& model);
-  bool AskForTheRest(MissingProvinceModel& model);
+  bool CarryOutEntry(ProvinceLedger& ledger, const ScriptNode* entry, PassedOver& passedOver);
+  bool AskForTheRest(ProvinceLedger& ledger);
 
   AssignChoices choices_;
   const GameFolder& gameFolder_;

@@ -32,7 +32,7 @@ namespace {
 int Check(const std::string& path) {
   ConsoleLog log;
   ScriptFile file;
-  return file.Load(path, path, log) && file.errorCount == 0 ? 0 : 1;
+  return file.Load(path, path, log) == ScriptFile::LoadResult::kLoaded ? 0 : 1;
 }
 
 // Refuses, before any work, an output that no new file may take the place of.
@@ -46,7 +46,7 @@ int Format(const std::string& in, const std::string& out) {
   if (OutputRefused(out)) return 2;
   ConsoleLog log;
   ScriptFile file;
-  if (!file.Load(in, in, log)) return 1;
+  if (file.Load(in, in, log) == ScriptFile::LoadResult::kUnreadable) return 1;
   return file.Save(out, kGeneratorText, log) ? 0 : 1;
 }
 

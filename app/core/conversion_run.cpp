@@ -1,6 +1,7 @@
 #include "app/core/conversion_run.h"
 
 #include <exception>
+#include <utility>
 
 #include "app/core/program_info.h"
 #include "app/core/run_messages.h"
@@ -9,20 +10,19 @@
 namespace {
 
 RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
-                             ScenarioConverter& converter, const ChosenFile& source) {
+                             const ChosenFile& source) {
   StatusLog& log = platform.Log();
   platform.SetBusy(true);
   log.Clear();
-  if (!converter.Load(source.path, source.title, log)) {
+  ScriptFile save;
+  if (save.Load(source.path, source.title, log) == ScriptFile::LoadResult::kUnreadable) {
     platform.ShowMessage("Could not load the Saltmarch savegame file!");
     return RunOutcome::kFailed;
   }
-  converter.assigner = platform.Assigner();
-  const ConversionResult result = converter.Convert(data.provinces, data.countriesFile,
-                                                     data.basesFile, data.dataFile, log);
-  if (result != ConversionResult::kConverted) {
-    if (result != ConversionResult::kNotASave) log.AddLine("Error! Conversion aborted...");
-    platform.ShowMessage(ConversionFailureMessage(result));
+  const Conversion conversion = Convert(std::move(save), data, platform.Assigner(), log);
+  if (conversion.result != ConversionResult::kConverted) {
+    if (conversion.result != ConversionResult::kNotASave) log.AddLine("Error! Conversion aborted...");
+    platform.ShowMessage(ConversionFailureMessage(conversion.result));
     return RunOutcome::kFailed;
   }
   log.AddLine("File converted!");
@@ -34,7 +34,7 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
     return RunOutcome::kFailed;
   }
   log.AddLine("Saving " + target->title + "...");
-  if (!converter.Save(target->path, kGeneratorText, log)) return RunOutcome::kFailed;
+  if (!conversion.scenario.Save(target->path, kGeneratorText, log)) return RunOutcome::kFailed;
   log.AddLine("File saved successfully!");
   return RunOutcome::kSaved;
 }
@@ -42,16 +42,14 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
 }  // namespace
 
 RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform) {
-  ScenarioConverter converter;
   RunOutcome outcome = RunOutcome::kFailed;
   try {
     std::optional<ChosenFile> source = platform.AskFileToOpen();
-    outcome = source ? ConvertChosenFile(data, platform, converter, *source) : RunOutcome::kCancelled;
+    outcome = source ? ConvertChosenFile(data, platform, *source) : RunOutcome::kCancelled;
   } catch (...) {
     platform.ShowMessage("Error (Exception thrown) while converting file!");
     outcome = RunOutcome::kFailed;
   }
   platform.SetBusy(false);
-  converter.FreeTree();
   return outcome;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "convert/scenario_converter.h"
+#include "convert/conversion_result.h"
 #include "refdata/reference_data.h"
 
 // "Error! Failed to locate " and the name of the part that could not be loaded.

@@ -83,13 +83,15 @@ INT_PTR OnListKey(HWND list, int key) {
 MissingProvinceDialog::MissingProvinceDialog(HINSTANCE instance, const GameFolder& gameFolder, StatusLog& log)
     : instance_(instance), gameFolder_(gameFolder), log_(log) {}
 
-bool MissingProvinceDialog::Assign(MissingProvinceModel& model) {
+std::optional<ProvincePlacement> MissingProvinceDialog::Place(const MissingProvinces& missing) {
+  MissingProvinceModel model(missing);
   model_ = &model;
   const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_MISSING_PROVINCES), GetActiveWindow(),
                                          DialogProc, reinterpret_cast<LPARAM>(this));
   model_ = nullptr;
   window_ = nullptr;
-  return result == IDC_MISSING_OK;
+  if (result != IDC_MISSING_OK) return std::nullopt;
+  return model.Placement();
 }
 
 INT_PTR CALLBACK MissingProvinceDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,16 +9,19 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
-#include "assign/province_assigner.h"
+#include "assign/province_placement.h"
 #include "refdata/game_folder.h"
 #include "script/status_log.h"
+
+class MissingProvinceModel;
 
 class MissingProvinceDialog : public ProvinceAssigner {
  public:
   MissingProvinceDialog(HINSTANCE instance, const GameFolder& gameFolder, StatusLog& log);
-  bool Assign(MissingProvinceModel& model) override;
+  std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

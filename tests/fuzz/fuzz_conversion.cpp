@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <unistd.h>
 
@@ -31,35 +33,24 @@ std::string PathOf(const char* what) {
   return "/tmp/quillmere-fuzz-" + std::to_string(getpid()) + "-" + what + ".kst";
 }
 
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) std::abort();
-  if (size && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const ReferenceData& data = Data();
-  static const std::string savePath = PathOf("save");
   static const std::string scenarioPath = PathOf("scenario");
-  WriteBytes(savePath, bytes, size);
 
   LineCollector log;
-  ScenarioConverter converter;
+  ScriptFile save;
+  const std::string_view text(reinterpret_cast<const char*>(bytes), size);
+  if (save.LoadBuffer(text, "save", log) == ScriptFile::LoadResult::kUnreadable) std::abort();
   FirstCountryAssigner assigner;
-  converter.assigner = &assigner;
-  if (!converter.Load(savePath, "save", log)) std::abort();
-  const ConversionResult result =
-      converter.Convert(data.provinces, data.countriesFile, data.basesFile, data.dataFile, log);
-  if (result != ConversionResult::kConverted) return 0;
-  if (!converter.Save(scenarioPath, kGeneratorText, log)) std::abort();
+  const Conversion conversion = Convert(std::move(save), data, &assigner, log);
+  if (conversion.result != ConversionResult::kConverted) return 0;
+  if (!conversion.scenario.Save(scenarioPath, kGeneratorText, log)) std::abort();
 
   LineCollector again;
   ScriptFile scenario;
-  if (!scenario.Load(scenarioPath, "scenario", again)) std::abort();
-  if (scenario.errorCount != 0) {
+  if (scenario.Load(scenarioPath, "scenario", again) != ScriptFile::LoadResult::kLoaded) {
     for (const std::string& line : again.lines) std::fprintf(stderr, "%s\n", line.c_str());
     std::abort();
   }

@@ -4,38 +4,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include <unistd.h>
+#include <string_view>
 
 #include "script/script_file.h"
 #include "script/script_output.h"
 
 namespace {
 
-std::string TempPath() {
-  static const std::string path = "/tmp/quillmere-fuzz-" + std::to_string(getpid()) + ".kst";
-  return path;
-}
-
-std::string LoadAndWrite(const char* bytes, size_t size) {
-  const std::string& path = TempPath();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) std::abort();
-  if (size && std::fwrite(bytes, 1, size, f) != size) std::abort();
-  std::fclose(f);
+std::string LoadAndWrite(std::string_view bytes) {
   LineCollector log;
   ScriptFile file;
-  if (!file.Load(path, "fuzz", log)) std::abort();
+  if (file.LoadBuffer(bytes, "fuzz", log) == ScriptFile::LoadResult::kUnreadable) std::abort();
   ScriptOutput out;
-  for (int i = 0; i < file.root->ItemCount(); ++i) file.root->ChildAt(i)->Write(out, 0, false);
+  for (int i = 0; i < file.root().ItemCount(); ++i) file.root().ChildAt(i)->Write(out, 0, false);
   return out.text();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string first = LoadAndWrite(reinterpret_cast<const char*>(data), size);
-  std::string second = LoadAndWrite(first.data(), first.size());
+  std::string first = LoadAndWrite({reinterpret_cast<const char*>(data), size});
+  std::string second = LoadAndWrite(first);
   if (first != second) {
     std::fprintf(stderr, "rewrite differs:\n--- first\n%s\n--- second\n%s\n", first.c_str(),
                  second.c_str());

@@ -1,0 +1,13 @@
+// Naval forces: a country's source fleets become its target "navalunit"
+// blocks. Ships are pooled like the regiments of the land forces (see
+// force_pooling.h), with transports in a weight of their own and the extras as
+// numbered destroyer divisions. Each ship division gets a model that follows
+// the country's naval technology (so the technology must be written first),
+// and each fleet lies in a port: its location falls back to the country's port
+// province and then passes the base redirects.
+#pragma once
+
+#include "convert/force_pooling.h"
+
+void ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
+                        const ScriptNode* source, UnitIds ids, int32_t fallbackLocation);
