@@ -16,14 +16,14 @@
 
 class SourceProvinces {
  public:
+  // The first record of a source province id; null for none (or a fraction).
+  ProvinceInfo* Find(double province);
+
   // CollectProvinceData: one per source province with an id; the capitals and
   // the factories add industry; the province buildings read them.
   std::vector<ProvinceInfo> info;
   // CollectProvinceData; read by ClaimProvinces.
   std::vector<ProvinceClaim> claims;
-
-  // The first record of a source province id; null for none (or a fraction).
-  ProvinceInfo* Find(double province);
 
  private:
   FirstPositionIndex<int32_t> index_;
@@ -57,6 +57,13 @@ class TargetProvinces {
 
 class CountryProfiles {
  public:
+  // The first alignment of a target tag; null for none.
+  CountryAlignment* FindAlignment(const std::string& tag);
+  void EraseAlignment(size_t position);
+  // The technology count outside the four thousand-ranges of the first record
+  // of a tag; 0 for none.
+  int32_t OtherTechCount(const std::string& tag);
+
   // Politics adds one per converted country, the economy adds to its score,
   // the alliances read them and erase their leaders.
   std::vector<CountryAlignment> alignments;
@@ -64,13 +71,6 @@ class CountryProfiles {
   std::vector<TechCount> techCounts;
   // Dominions adds them; the alliances read them.
   std::vector<SubjectLink> subjects;
-
-  // The first alignment of a target tag; null for none.
-  CountryAlignment* FindAlignment(const std::string& tag);
-  void EraseAlignment(size_t position);
-  // The technology count outside the four thousand-ranges of the first record
-  // of a tag; 0 for none.
-  int32_t OtherTechCount(const std::string& tag);
 
  private:
   FirstPositionIndex<std::string> alignmentIndex_;

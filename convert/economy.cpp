@@ -86,37 +86,18 @@ int32_t BandAdd(double value, const std::array<Band, N>& bands, int32_t above) {
   return above;
 }
 
-constexpr std::array<Band, 8> kCapitalIndustry{{{5, true, -1},
-                                                {6, true, 0},
-                                                {8, true, 1},
-                                                {10, true, 2},
-                                                {12, true, 3},
-                                                {15, true, 4},
-                                                {18, true, 5},
-                                                {20, true, 6}}};
-constexpr std::array<Band, 8> kCapitalPopulation{{{0.5, true, -2},
-                                                  {1, true, -1},
-                                                  {2, true, 0},
-                                                  {7, true, 1},
-                                                  {10, true, 2},
-                                                  {12.5, true, 3},
-                                                  {15, true, 4},
-                                                  {17.5, true, 5}}};
-constexpr std::array<Band, 6> kIndustry{{{1, false, -1},
-                                         {2, false, 0},
-                                         {5, false, 1},
-                                         {9, false, 2},
-                                         {12, false, 3},
-                                         {20, true, 4}}};
-constexpr std::array<Band, 9> kPopulation{{{1, true, -1},
-                                           {2, true, 0},
-                                           {5, true, 1},
-                                           {8, true, 2},
-                                           {11, true, 3},
-                                           {14, true, 4},
-                                           {17, true, 5},
-                                           {20, true, 6},
-                                           {23, true, 7}}};
+// The manpower bands of industry and population, for capitals and for the rest.
+constexpr std::array<Band, 8> kCapitalIndustry{
+    {{5, true, -1}, {6, true, 0}, {8, true, 1}, {10, true, 2}, {12, true, 3}, {15, true, 4}, {18, true, 5},
+     {20, true, 6}}};
+constexpr std::array<Band, 8> kCapitalPopulation{
+    {{0.5, true, -2}, {1, true, -1}, {2, true, 0}, {7, true, 1}, {10, true, 2}, {12.5, true, 3},
+     {15, true, 4}, {17.5, true, 5}}};
+constexpr std::array<Band, 6> kIndustry{
+    {{1, false, -1}, {2, false, 0}, {5, false, 1}, {9, false, 2}, {12, false, 3}, {20, true, 4}}};
+constexpr std::array<Band, 9> kPopulation{
+    {{1, true, -1}, {2, true, 0}, {5, true, 1}, {8, true, 2}, {11, true, 3}, {14, true, 4}, {17, true, 5},
+     {20, true, 6}, {23, true, 7}}};
 
 // Appends a building block: "type" (when given), "location" (when given), "size"
 // and "current_size".
@@ -131,19 +112,22 @@ void AddBuilding(ScriptNode* province, std::string_view key, std::string_view ty
   AddNumberValue(building, "current_size", size);
 }
 
-void MergeIntoProvinceRecord(TargetProvinces& targets, ProvinceId id, double industry,
-                             double population, double railroad, double capitalMark, bool adding) {
+// Adds a source province's part to a target province; a secondary contributor
+// to a merge (not adding) averages the railroad instead.
+void MergeIntoProvinceRecord(TargetProvinces& targets, ProvinceId id, const ProvinceFacts& part,
+                             bool adding) {
   ProvinceRecord* record = targets.FindRecord(id);
   if (!record) return;
-  record->industry += industry;
-  record->population += population;
-  record->capitalMark += capitalMark;
-  record->railroad = adding ? record->railroad + railroad : (record->railroad + railroad) * 0.5;
+  ProvinceFacts& facts = record->facts;
+  facts.industry += part.industry;
+  facts.population += part.population;
+  facts.capitalMark += part.capitalMark;
+  facts.railroad = adding ? facts.railroad + part.railroad : (facts.railroad + part.railroad) * 0.5;
 }
 
-int32_t IndustrialCapacity(const ProvinceRecord& record, double icModifier) {
-  const double factor = record.population > 5 ? 1.5 : 1.0;
-  return std::min(RoundToInt32(record.industry * factor * icModifier), 20);
+int32_t IndustrialCapacity(const ProvinceFacts& facts, double icModifier) {
+  const double factor = facts.population > 5 ? 1.5 : 1.0;
+  return std::min(RoundToInt32(facts.industry * factor * icModifier), 20);
 }
 
 double InfraLevel(double railroad) {
@@ -155,12 +139,12 @@ double InfraLevel(double railroad) {
   return 1.0;
 }
 
-int32_t ProvinceManpower(double capitalMark, double industry, double population) {
-  int32_t men = TruncateToInt32(capitalMark);
-  if (capitalMark == 5)
-    men += BandAdd(industry, kCapitalIndustry, 7) + BandAdd(population, kCapitalPopulation, 6);
+int32_t ProvinceManpower(const ProvinceFacts& facts) {
+  int32_t men = TruncateToInt32(facts.capitalMark);
+  if (facts.capitalMark == 5)
+    men += BandAdd(facts.industry, kCapitalIndustry, 7) + BandAdd(facts.population, kCapitalPopulation, 6);
   else
-    men += BandAdd(industry, kIndustry, 5) + BandAdd(population, kPopulation, 8);
+    men += BandAdd(facts.industry, kIndustry, 5) + BandAdd(facts.population, kPopulation, 8);
   return std::max(men, 0);
 }
 
@@ -173,16 +157,16 @@ void MergeFactsIntoRecords(const ProvinceMap& provinces, const SourceProvinces& 
     if (!list) continue;
     const size_t n = list->size();
     if (ProvinceMap::IsMergeMarker(*list)) {
-      MergeIntoProvinceRecord(targets, list->front(), info.industry, info.population, info.railroad,
-                              info.capitalMark, (*list)[1] == 3003);
+      MergeIntoProvinceRecord(targets, list->front(), info.facts, (*list)[1] == 3003);
       continue;
     }
-    const double mainPopulation = n == 1 ? info.population : info.population * 0.5;
-    MergeIntoProvinceRecord(targets, list->front(), info.industry, mainPopulation, info.railroad,
-                            info.capitalMark, true);
-    for (size_t i = 1; i < n; ++i)
-      MergeIntoProvinceRecord(targets, (*list)[i], 0, info.population * 0.5 / double(n - 1),
-                              info.railroad, 0, true);
+    // A split province: half its people stay with the main part, the rest share the other half.
+    ProvinceFacts main = info.facts;
+    if (n > 1) main.population = info.facts.population * 0.5;
+    MergeIntoProvinceRecord(targets, list->front(), main, true);
+    if (n == 1) continue;
+    const ProvinceFacts other{info.facts.railroad, info.facts.population * 0.5 / double(n - 1), 0, 0};
+    for (size_t i = 1; i < n; ++i) MergeIntoProvinceRecord(targets, (*list)[i], other, true);
   }
 }
 
@@ -249,7 +233,7 @@ void ConvertFactories(const ScriptNode* source, SourceProvinces& facts) {
     const size_t reached = rounds > 0 ? count : extra;
     for (size_t k = 0; k < reached; ++k)
       if (ProvinceInfo* info = facts.Find(ids[(turn + k) % count]))
-        info->industry += double(rounds + (k < extra ? 1 : 0));
+        info->facts.industry += double(rounds + (k < extra ? 1 : 0));
     turn = (turn + size_t(points)) % count;
   }
 }
@@ -261,12 +245,11 @@ void ConvertProvinceBuildings(const ProvinceMap& provinces, const ConversionSett
   for (const ProvinceRecord& record : targets.records) {
     ScriptNode* province = scenario.AddChild("province");
     AddNumberValue(province, "id", record.id);
-    AddBuilding(province, "ic", "ic", record.id, IndustrialCapacity(record, settings.icModifier));
-    const double infra = InfraLevel(record.railroad);
+    AddBuilding(province, "ic", "ic", record.id, IndustrialCapacity(record.facts, settings.icModifier));
+    const double infra = InfraLevel(record.facts.railroad);
     if (infra > 0) AddBuilding(province, "infra", "infrastructure", record.id, infra);
     if (record.airBaseSize > 0) AddBuilding(province, "air_base", {}, 0, record.airBaseSize);
     if (settings.convertManpower)
-      AddNumberValue(province, "manpower",
-                     ProvinceManpower(record.capitalMark, record.industry, record.population));
+      AddNumberValue(province, "manpower", ProvinceManpower(record.facts));
   }
 }

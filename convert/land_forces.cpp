@@ -4,13 +4,12 @@
 
 namespace {
 
-constexpr std::array<UnitTypeRow, 5> kLandTypes{{
-    {"cavalry", "cavalry", &UnitFactors::infantry},
-    {"irregular", "militia", &UnitFactors::irregular},
-    {"colonial", "militia", &UnitFactors::irregular},
-    {"infantry", "infantry", &UnitFactors::infantry},
-    {"barrel", "armor", &UnitFactors::armor},
-}};
+// Cavalry weighs as infantry does; colonial regiments as irregulars do.
+constexpr std::array<UnitTypeRow, 5> kLandTypes{{{"cavalry", "cavalry", &UnitFactors::infantry},
+                                                 {"irregular", "militia", &UnitFactors::irregular},
+                                                 {"colonial", "militia", &UnitFactors::irregular},
+                                                 {"infantry", "infantry", &UnitFactors::infantry},
+                                                 {"barrel", "armor", &UnitFactors::armor}}};
 
 // Colonial regiments and irregulars pool as militia; everything else by its type.
 std::pair<std::string_view, bool> RegimentPool(const ScriptNode* regiment) {

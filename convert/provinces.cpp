@@ -282,8 +282,8 @@ void CollectProvinceData(const ScriptNode& save, const TagTables& tags, SourcePr
     if (id != 0) {
       ProvinceInfo info;
       info.province = TruncateToInt32(id);
-      info.railroad = railroad;
-      info.population = population;
+      info.facts.railroad = railroad;
+      info.facts.population = population;
       facts.info.push_back(info);
     }
   }
@@ -299,8 +299,8 @@ double ConvertCapital(const ProvinceMap& provinces, ScriptNode* target, const Sc
   const ProvinceMap::TargetList* list = provinces.Find(TruncateToInt32(capital));
   if (list) AddNumberValue(target, "capital", list->front());
   if (ProvinceInfo* info = facts.Find(capital)) {
-    info->industry = 5;
-    info->capitalMark = 5;
+    info->facts.industry = 5;
+    info->facts.capitalMark = 5;
   }
   return list ? list->front() : 0;
 }

@@ -20,23 +20,26 @@ struct ProvinceShare {
   double weight = 0;
 };
 
-// What the conversion gathers about one source province.
-struct ProvinceInfo {
-  int32_t province = 0;  // source province id
+// What a province's buildings and manpower depend on: gathered per source
+// province, summed up per target province.
+struct ProvinceFacts {
   double railroad = 0;
   double population = 0;
   double industry = 0;
-  double capitalMark = 0;
+  double capitalMark = 0;  // 5 for a capital
+};
+
+// What the conversion gathers about one source province.
+struct ProvinceInfo {
+  int32_t province = 0;  // source province id
+  ProvinceFacts facts;
 };
 
 // What one target province receives; written as its "province" block.
 struct ProvinceRecord {
   int32_t id = 0;  // target province id
-  double railroad = 0;
-  double population = 0;
-  double industry = 0;
+  ProvinceFacts facts;
   double airBaseSize = 0;
-  double capitalMark = 0;
   uint64_t airBaseStamp = 0;  // the order of the write that set airBaseSize
 };
 
@@ -50,11 +53,12 @@ struct PendingAirBases {
   uint64_t stamp = 0;
 };
 
-// A converted country's political profile, read when the alliances are chosen.
+// A converted country's political profile, read when the alliances are chosen:
+// its democratic and political-left sliders, and a score that grows with the
+// provinces it owns.
 struct CountryAlignment {
   std::string tag;
-  int32_t democratic = 0;
-  int32_t politicalLeft = 0;
+  int32_t democratic = 0, politicalLeft = 0;
   int32_t score = 0;
 };
 

@@ -9,19 +9,19 @@
 // ratios inf_mod, irr_mod, arm_mod, navy_mod, dest_mod and tran_mod (an absent
 // ratio repeats the one before it).
 struct UnitFactors {
-  double infantry = 0.5;
-  double irregular = 0.5;
-  double armor = 0.5;
-  double navy = 0.5;
-  double destroyer = 0.5;
-  double transport = 0.5;
+  double infantry;  // infantry and cavalry
+  double irregular;  // irregulars and colonial regiments
+  double armor;
+  double navy;  // every warship but destroyers
+  double destroyer;
+  double transport;
 };
 
 struct ConversionSettings {
   const ScriptNode* ports = nullptr;  // "ports": the port provinces, a list of numbers
   double icModifier = 1.0;            // "ic_mod", kept within 0.1 and 9.9
   bool convertManpower = false;       // "convert_manpower = yes"
-  UnitFactors factors;
+  UnitFactors factors{};
 };
 
 ConversionSettings LoadSettings(const ScriptFile& dataFile);
