@@ -29,21 +29,12 @@ ConverterDialog::ConverterDialog(HINSTANCE instance)
     : instance_(instance), missingProvinceDialog_(instance, gameFolder_, statusLog_) {}
 
 void ConverterDialog::Run() {
-  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_CONVERTER), GetActiveWindow(), DialogProc,
+  DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_CONVERTER), GetActiveWindow(),
+                  DialogProcOf<ConverterDialog>,
                   reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK ConverterDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<ConverterDialog*>(lParam)->OnInitDialog(window);
-    return TRUE;
-  }
-  auto* dialog = reinterpret_cast<ConverterDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-  return dialog ? dialog->HandleMessage(message, wParam) : FALSE;
-}
-
-INT_PTR ConverterDialog::HandleMessage(UINT message, WPARAM wParam) {
+INT_PTR ConverterDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
   if (message == kRunEnded) {
     OnRunEnded();
     return TRUE;

@@ -14,6 +14,7 @@
 #include <atomic>
 
 #include "app/core/conversion_run.h"
+#include "app/win/dialog_proc.h"
 #include "app/win/list_box_log.h"
 #include "app/win/missing_province_dialog.h"
 #include "app/win/registry_game_folder.h"
@@ -34,9 +35,9 @@ class ConverterDialog : public RunPlatform {
   ProvinceAssigner* Assigner() override { return &missingProvinceDialog_; }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend INT_PTR CALLBACK DialogProcOf<ConverterDialog>(HWND, UINT, WPARAM, LPARAM);
   static DWORD WINAPI RunWorker(LPVOID dialog);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog(HWND window);
   void OnClose();
   void OnSetCursor();

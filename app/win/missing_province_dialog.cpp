@@ -87,21 +87,12 @@ std::optional<ProvincePlacement> MissingProvinceDialog::Place(const MissingProvi
   MissingProvinceModel model(missing);
   model_ = &model;
   const INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_MISSING_PROVINCES), GetActiveWindow(),
-                                         DialogProc, reinterpret_cast<LPARAM>(this));
+                                         DialogProcOf<MissingProvinceDialog>,
+                                         reinterpret_cast<LPARAM>(this));
   model_ = nullptr;
   window_ = nullptr;
   if (result != IDC_MISSING_OK) return std::nullopt;
   return model.Placement();
-}
-
-INT_PTR CALLBACK MissingProvinceDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<MissingProvinceDialog*>(lParam)->OnInitDialog(window);
-    return TRUE;
-  }
-  auto* dialog = reinterpret_cast<MissingProvinceDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-  return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
 INT_PTR MissingProvinceDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,28 +123,28 @@ void MissingProvinceDialog::OnInitDialog(HWND window) {
 }
 
 void MissingProvinceDialog::OnCommand(int control, int notification) {
-  if (control == IDC_MOVE_TO_COUNTRY && notification == BN_CLICKED) OnMoveToCountry();
-  if (control == IDC_MOVE_BACK && notification == BN_CLICKED) OnMoveBack();
+  if (control == IDC_MOVE_TO_COUNTRY && notification == BN_CLICKED) OnMove(true);
+  if (control == IDC_MOVE_BACK && notification == BN_CLICKED) OnMove(false);
   if (control == IDC_COUNTRY_BOX && notification == CBN_SELCHANGE) FollowCountry(PickedText(countryBox_));
   if (control == IDC_COUNTRY_BOX && notification == CBN_EDITCHANGE) FollowCountry(BoxText(countryBox_));
   if (control == IDC_MISSING_OK && notification == BN_CLICKED) OnOk();
   if (control == IDCANCEL) OnAbandon();
 }
 
-void MissingProvinceDialog::OnMoveToCountry() {
+void MissingProvinceDialog::OnMove(bool toCountry) {
   FollowCountry(BoxText(countryBox_));
-  model_->SelectNotAdded(SelectedEntries(notAddedList_));
-  const std::vector<std::size_t> moved = model_->notAddedSelection();
-  if (!model_->MoveToCountry()) return;
-  ShowMove(notAddedList_, countryList_, moved, model_->notAddedSelection(), model_->countryLabels());
-}
-
-void MissingProvinceDialog::OnMoveBack() {
-  FollowCountry(BoxText(countryBox_));
-  model_->SelectInCountry(SelectedEntries(countryList_));
-  const std::vector<std::size_t> moved = model_->countrySelection();
-  if (!model_->MoveBack()) return;
-  ShowMove(countryList_, notAddedList_, moved, model_->countrySelection(), model_->notAddedLabels());
+  const HWND from = toCountry ? notAddedList_ : countryList_;
+  const HWND to = toCountry ? countryList_ : notAddedList_;
+  const auto selection = [this, toCountry] {
+    return toCountry ? model_->notAddedSelection() : model_->countrySelection();
+  };
+  if (toCountry)
+    model_->SelectNotAdded(SelectedEntries(from));
+  else
+    model_->SelectInCountry(SelectedEntries(from));
+  const std::vector<std::size_t> moved = selection();
+  if (!(toCountry ? model_->MoveToCountry() : model_->MoveBack())) return;
+  ShowMove(from, to, moved, selection(), toCountry ? model_->countryLabels() : model_->notAddedLabels());
 }
 
 // The country list shows the provinces of the country the box shows; only a

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "app/win/dialog_proc.h"
 #include "assign/province_placement.h"
 #include "refdata/game_folder.h"
 #include "script/status_log.h"
@@ -24,12 +25,12 @@ class MissingProvinceDialog : public ProvinceAssigner {
   std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend INT_PTR CALLBACK DialogProcOf<MissingProvinceDialog>(HWND, UINT, WPARAM, LPARAM);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog(HWND window);
   void OnCommand(int control, int notification);
-  void OnMoveToCountry();
-  void OnMoveBack();
+  // "<-" (toCountry) and "->": the selection of one list goes over to the other.
+  void OnMove(bool toCountry);
   void FollowCountry(const std::string& boxText);
   void OnOk();
   void OnAbandon();
