@@ -31,7 +31,7 @@ ProvinceMap::TargetList TargetsOf(const TableRow& row) {
 bool ProvinceMap::Build(std::string_view name, StatusLog& log) {
   log.AddLine("Loading " + std::string(name) + "...");
   for (const TableRow& row : kTable) Set(row.sourceId, TargetsOf(row));
-  log.AddLine(std::to_string(Count()) + " provinces loaded.");
+  log.AddLine(std::to_string(entries_.size()) + " provinces loaded.");
   log.AddLine("");
   return true;
 }
@@ -46,7 +46,5 @@ const ProvinceMap::TargetList* ProvinceMap::Find(ProvinceId sourceId) const {
 void ProvinceMap::ForEach(const Visitor& visit) const {
   for (const auto& [sourceId, targets] : entries_) visit(sourceId, targets);
 }
-
-size_t ProvinceMap::Count() const { return entries_.size(); }
 
 void ProvinceMap::Clear() { entries_.clear(); }

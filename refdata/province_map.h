@@ -40,13 +40,13 @@ class ProvinceMap {
   }
 
   bool Build(std::string_view name, StatusLog& log);
-  // Stores a non-empty list as the entry of sourceId, replacing any earlier one.
-  void Set(ProvinceId sourceId, TargetList targets);
   const TargetList* Find(ProvinceId sourceId) const;
   void ForEach(const Visitor& visit) const;
-  size_t Count() const;
   void Clear();
 
  private:
+  // Stores a non-empty list as the entry of sourceId, replacing any earlier one.
+  void Set(ProvinceId sourceId, TargetList targets);
+
   std::map<ProvinceId, TargetList> entries_;
 };

@@ -14,14 +14,14 @@ constexpr std::string_view kNamesFile = "/Config/province_names.csv";
 
 constexpr std::string_view kKeyPrefix = "PROV";
 
-std::string ProvinceKey(int32_t id) { return std::string(kKeyPrefix) + std::to_string(id); }
+std::string ProvinceKey(ProvinceId id) { return std::string(kKeyPrefix) + std::to_string(id); }
 
 // The id whose key is this field: "PROV" and the id exactly as std::to_string
 // writes it (no plus sign, no leading zeros, no minus zero).
-std::optional<int32_t> IdOfKey(std::string_view field) {
+std::optional<ProvinceId> IdOfKey(std::string_view field) {
   if (field.substr(0, kKeyPrefix.size()) != kKeyPrefix) return std::nullopt;
   const std::string_view digits = field.substr(kKeyPrefix.size());
-  int32_t id = 0;
+  ProvinceId id = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
   if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
   if (std::to_string(id) != digits) return std::nullopt;
@@ -34,10 +34,6 @@ std::string NamesFilePath(std::string_view folder) {
   std::string path(folder);
   path += kNamesFile;
   return path;
-}
-
-ProvinceNames::ProvinceNames(const std::vector<std::string>& lines) : loaded_(true) {
-  for (const std::string& line : lines) AddLine(line);
 }
 
 std::optional<ProvinceNames> ProvinceNames::FromFile(const std::string& path) {
@@ -76,7 +72,7 @@ ProvinceNames ProvinceNames::FromFolder(const std::optional<std::string>& folder
 
 void ProvinceNames::AddLine(std::string_view line) {
   const size_t first = line.find(';');
-  const std::optional<int32_t> id = IdOfKey(line.substr(0, first));
+  const std::optional<ProvinceId> id = IdOfKey(line.substr(0, first));
   if (!id || names_.count(*id)) return;
   std::string_view name;
   if (first != std::string_view::npos) {
@@ -86,12 +82,12 @@ void ProvinceNames::AddLine(std::string_view line) {
   names_.emplace(*id, name);
 }
 
-std::string ProvinceNames::Name(int32_t id) const {
+std::string ProvinceNames::Name(ProvinceId id) const {
   const auto found = names_.find(id);
   return found == names_.end() ? ProvinceKey(id) : found->second;
 }
 
-std::string ProvinceNames::Label(int32_t id) const {
+std::string ProvinceNames::Label(ProvinceId id) const {
   if (!loaded_) return std::to_string(id);
   return std::to_string(id) + ", " + Name(id);
 }

@@ -13,12 +13,12 @@
 // of some id ("PROV" and the id as std::to_string writes it) are kept.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
+
+#include "refdata/province_map.h"
 
 // The names file in an installation folder: the folder followed by
 // "\Config\province_names.csv" on Windows, "/Config/province_names.csv" elsewhere.
@@ -28,25 +28,22 @@ class ProvinceNames {
  public:
   // No names: every label is the bare id.
   ProvinceNames() = default;
-  // The names of these lines, in file order.
-  explicit ProvinceNames(const std::vector<std::string>& lines);
   // The names of a names file, or none when it cannot be opened.
   static std::optional<ProvinceNames> FromFile(const std::string& path);
   // The names of the installation folder, or none when there is no folder or
   // its names file cannot be read.
   static ProvinceNames FromFolder(const std::optional<std::string>& folder);
 
-  bool loaded() const { return loaded_; }
-  // The name of province id: the second field of the first line whose first
-  // field is "PROV<id>" (empty when the line has one field); the key itself
-  // when no line has it.
-  std::string Name(int32_t id) const;
-  // "%d, %s" with the id and its name when names are loaded, else "%d".
-  std::string Label(int32_t id) const;
+  // "%d, %s" with the id and its name when names are loaded, else "%d". The
+  // name is the second field of the first line whose first field is
+  // "PROV<id>" (empty when the line has one field); the key itself when no
+  // line has it.
+  std::string Label(ProvinceId id) const;
 
  private:
   void AddLine(std::string_view line);
+  std::string Name(ProvinceId id) const;
 
   bool loaded_ = false;
-  std::unordered_map<int32_t, std::string> names_;
+  std::unordered_map<ProvinceId, std::string> names_;
 };
