@@ -6,7 +6,7 @@
 // It generates a full source save of MB millions of bytes and the same save
 // without its land and naval units (save_generator.h), loads the reference
 // data once from DIR, and reports, one figure a line:
-//   - in process, for each of the two saves: ScenarioConverter::Load of the
+//   - in process, for each of the two saves: ScriptFile::Load of the
 //     save, Convert alone and Save of the scenario, each on the wall clock and
 //     in processor time, and the blocks of the save and of the scenario; then
 //     the share of Convert that the forces take;
