@@ -16,7 +16,7 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
   log.Clear();
   ScriptFile save;
   if (save.Load(source.path, source.title, log) == ScriptFile::LoadResult::kUnreadable) {
-    platform.ShowMessage("Could not load the Saltmarch savegame file!");
+    platform.ShowMessage(kUnreadableSaveMessage);
     return RunOutcome::kFailed;
   }
   const Conversion conversion = Convert(std::move(save), data, platform.Assigner(), log);
@@ -47,7 +47,7 @@ RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform) {
     std::optional<ChosenFile> source = platform.AskFileToOpen();
     outcome = source ? ConvertChosenFile(data, platform, *source) : RunOutcome::kCancelled;
   } catch (...) {
-    platform.ShowMessage("Error (Exception thrown) while converting file!");
+    platform.ShowMessage(kExceptionMessage);
     outcome = RunOutcome::kFailed;
   }
   platform.SetBusy(false);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "convert/conversion_result.h"
 #include "refdata/reference_data.h"
@@ -11,3 +12,7 @@
 std::string StartupFailureMessage(ReferencePart failed);
 // The message of a conversion that did not convert.
 std::string ConversionFailureMessage(ConversionResult result);
+// A save that could not be read at all.
+inline constexpr std::string_view kUnreadableSaveMessage = "Could not load the Saltmarch savegame file!";
+// A conversion that ended with an exception.
+inline constexpr std::string_view kExceptionMessage = "Error (Exception thrown) while converting file!";
