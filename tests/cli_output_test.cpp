@@ -34,6 +34,12 @@ std::vector<std::string> Listing(const fs::path& folder) {
   return names;
 }
 
+// A file of the given text and permission bits.
+void WriteWithMode(const std::string& path, const std::string& text, fs::perms mode) {
+  WriteFile(path, text);
+  fs::permissions(path, mode);
+}
+
 CliResult Format(const std::string& in, const std::string& out) {
   return RunCli("format " + Quoted(in) + " " + Quoted(out));
 }
@@ -43,11 +49,11 @@ CliResult Convert(const std::string& save, const std::string& out) {
                 " --assign-rest ENG");
 }
 
-// A large script, so that a save takes long enough to be interrupted or to
-// run out of memory.
-std::string BigScript() {
+// A script of this many lines; 1.5 million make a save take long enough to be
+// interrupted and a load run out of memory.
+std::string BigScript(int lines = 1500000) {
   std::string text;
-  for (int i = 0; i < 1500000; ++i) text += "key = { 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 }\n";
+  for (int i = 0; i < lines; ++i) text += "key = { 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 }\n";
   return text;
 }
 
@@ -77,8 +83,7 @@ TEST(CliOutput, TheTemporaryNeverMeetsAnotherFile) {
 TEST(CliOutput, AReplacedFileStaysWhatItWas) {
   TempDir dir;
   WriteFile(dir.File("in.txt"), kScript);
-  WriteFile(dir.File("private.txt"), "old");
-  fs::permissions(dir.File("private.txt"), fs::perms::owner_read | fs::perms::owner_write);
+  WriteWithMode(dir.File("private.txt"), "old", fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(Format(dir.File("in.txt"), dir.File("private.txt")).exitCode, 0);
   struct stat info {};
   stat(dir.File("private.txt").c_str(), &info);
@@ -102,8 +107,7 @@ TEST(CliOutput, AReplacedFileStaysWhatItWas) {
 TEST(CliOutput, WhatIsNoWritableFileIsRefusedBeforeAnyWork) {
   TempDir dir;
   WriteFile(dir.File("in.txt"), kScript);
-  WriteFile(dir.File("locked.txt"), "keep");
-  fs::permissions(dir.File("locked.txt"), fs::perms::owner_read | fs::perms::group_read);
+  WriteWithMode(dir.File("locked.txt"), "keep", fs::perms::owner_read | fs::perms::group_read);
   fs::create_directories(dir.path() / "folder");
   ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
   const std::string device = ": it is not a regular file (a device, a pipe or a socket).\n";
@@ -160,7 +164,7 @@ TEST(CliOutput, ASignalDuringASaveLeavesNothingBehind) {
 // A failed write (here: past the file size limit) is a failure that keeps the old file.
 TEST(CliOutput, AFailedWriteKeepsTheOldFile) {
   TempDir dir;
-  WriteFile(dir.File("big.txt"), BigScript());
+  WriteFile(dir.File("big.txt"), BigScript(20000));
   WriteFile(dir.File("out.txt"), "keep me");
   const CliResult run = RunCommand("trap '' XFSZ; ulimit -f 128; " + Quoted(QUILLMERE_CLI) + " format " +
                                    Quoted(dir.File("big.txt")) + " " + Quoted(dir.File("out.txt")));

@@ -19,7 +19,8 @@
 // the program the case was added with: never edit them by hand. To add a case,
 // write its command and inputs and run this test once with
 // QUILLMERE_GOLDEN_WRITE=1, which writes the expected files of the cases that
-// have none yet; read them through before committing.
+// have none yet; read them through before committing. (ctest lists the cases
+// found when the tests were last built.)
 #ifndef _WIN32
 #include <gtest/gtest.h>
 

@@ -10,15 +10,13 @@
 
 namespace {
 
-// A tree owned by a ScriptFile, with helpers to add "key = value" entries.
+// A tree owned by a ScriptFile, with a helper to add "key = { number }" entries.
 struct Tree {
   Tree() { file.root = ScriptNode::NewRoot(); }
   ScriptNode* root() const { return file.root; }
   static ScriptNode* Number(ScriptNode* parent, std::string_view key, double value) {
-    ScriptNode* node = parent->AddChild(key);
-    node->bare = 1;
-    node->AddNumber(value);
-    return node;
+    parent->AddChild(key)->AddNumber(value);
+    return parent->ChildAt(parent->ItemCount() - 1);
   }
   ScriptFile file;
 };
@@ -46,10 +44,9 @@ TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
   ASSERT_EQ(all.size(), 5u);
   EXPECT_EQ(all[0].node, outer);
   EXPECT_EQ(all[1].node, inner);
-  std::vector<int32_t> levels, indexes;
-  for (const ScriptMatch& m : all) levels.push_back(m.level), indexes.push_back(m.index);
-  EXPECT_EQ(levels, (std::vector<int32_t>{0, 1, 2, 0, 1}));
-  EXPECT_EQ(indexes, (std::vector<int32_t>{-1, -1, -1, -1, 1}));  // a word is found by its index
+  std::vector<int32_t> levelsAndIndexes;
+  for (const ScriptMatch& m : all) levelsAndIndexes.insert(levelsAndIndexes.end(), {m.level, m.index});
+  EXPECT_EQ(levelsAndIndexes, (std::vector<int32_t>{0, -1, 1, -1, 2, -1, 0, -1, 1, 1}));  // a word by its index
   EXPECT_EQ(Found(t.root(), "x", 1).size(), 4u);
   t.root()->FindAll("x", nullptr, 0, 0);  // no list: nothing happens
 }
@@ -58,9 +55,7 @@ TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
 TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
   auto source = std::make_unique<Tree>();
   Tree::Number(source->root()->AddChild("b"), "deep", 7);
-  ScriptNode* q = source->root()->AddChild("q");
-  q->bare = 1;
-  q->AddString(kQuoted, "text");
+  source->root()->AddChild("q")->AddString(kQuoted, "text");
 
   Tree shallow, full;
   source->root()->CopyItemsTo(shallow.root(), 1);
@@ -70,7 +65,6 @@ TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
   EXPECT_EQ(shallow.root()->ChildAt(0)->kind, kBlock);
   EXPECT_EQ(shallow.root()->ChildAt(0)->ItemCount(), 0);
   EXPECT_EQ(shallow.root()->ChildAt(1)->TextAt(0), "text");
-  EXPECT_EQ(shallow.root()->ChildAt(1)->bare, 1);
   EXPECT_EQ(shallow.root()->ChildAt(1)->parent, shallow.root());
   EXPECT_EQ(full.root()->ChildAt(0)->ChildAt(0)->NumberAt(0), 7);
 }
