@@ -13,10 +13,9 @@ struct CliResult {
   std::string output;  // standard output and standard error together
 };
 
-// Runs the program with the given (shell-quoted) arguments.
-inline CliResult RunCli(const std::string& arguments) {
-  std::string command = std::string(QUILLMERE_CLI) + " " + arguments + " 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
+// Runs a shell command line and collects what it prints.
+inline CliResult RunCommand(const std::string& command) {
+  std::FILE* pipe = popen(("{ " + command + "; } 2>&1").c_str(), "r");
   CliResult result{-1, {}};
   std::array<char, 4096> buffer;
   size_t n;
@@ -27,5 +26,8 @@ inline CliResult RunCli(const std::string& arguments) {
 }
 
 inline std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// Runs the program with the given (shell-quoted) arguments.
+inline CliResult RunCli(const std::string& arguments) { return RunCommand(Quoted(QUILLMERE_CLI) + " " + arguments); }
 
 #endif

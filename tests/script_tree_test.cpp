@@ -1,132 +1,82 @@
+// Trees built in code: searching and copying, which the conversion leans on and
+// the program's output shows only through whole conversions.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "script/script_file.h"
-#include "tests/script_text.h"
 
 namespace {
 
-using Tree = TestTree;
+// A tree owned by a ScriptFile, with a helper to add "key = { number }" entries.
+struct Tree {
+  Tree() { file.root = ScriptNode::NewRoot(); }
+  ScriptNode* root() const { return file.root; }
+  static ScriptNode* Number(ScriptNode* parent, std::string_view key, double value) {
+    parent->AddChild(key)->AddNumber(value);
+    return parent->ChildAt(parent->ItemCount() - 1);
+  }
+  ScriptFile file;
+};
 
-ScriptNode* Words(ScriptNode* parent, std::string_view name, std::initializer_list<const char*> words) {
-  ScriptNode* node = parent->AddChild(name);
-  for (const char* w : words) node->AddString(kWords, w);
-  return node;
+std::vector<ScriptMatch> Found(const ScriptNode* node, std::string_view key, int32_t depth) {
+  std::vector<ScriptMatch> found;
+  node->FindAll(key, &found, depth, 0);
+  return found;
 }
 
+// Which matches FindAll gives, in which order and at which level, decides which
+// entry of a save the conversion reads.
 TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
   Tree t;
-  ScriptNode* a = t.root()->AddChild("x");
-  ScriptNode* inner = a->AddChild("x");
-  AddBareNumber(inner, "x", 1);
-  AddBareNumber(t.root(), "x", 2);
+  ScriptNode* outer = t.root()->AddChild("x");
+  ScriptNode* inner = outer->AddChild("x");
+  Tree::Number(inner, "x", 1);
+  Tree::Number(t.root(), "x", 2);
+  ScriptNode* words = t.root()->AddChild("w");
+  words->AddString(kWords, "y");
+  words->AddString(kWords, "x");
 
-  std::vector<ScriptMatch> top;
-  t.root()->FindAll("x", &top, 0, 0);
-  ASSERT_EQ(top.size(), 2u);
-  EXPECT_EQ(top[0].node, a);
-
-  std::vector<ScriptMatch> all;
-  t.root()->FindAll("x", &all, ScriptNode::kUnlimited, 0);
-  ASSERT_EQ(all.size(), 4u);
-  EXPECT_EQ(all[0].node, a);
-  EXPECT_EQ(all[0].level, 0);
+  EXPECT_EQ(Found(t.root(), "x", 0).size(), 2u);
+  const std::vector<ScriptMatch> all = Found(t.root(), "x", ScriptNode::kUnlimited);
+  ASSERT_EQ(all.size(), 5u);
+  EXPECT_EQ(all[0].node, outer);
   EXPECT_EQ(all[1].node, inner);
-  EXPECT_EQ(all[1].level, 1);
-  EXPECT_EQ(all[2].level, 2);
-  EXPECT_EQ(all[3].level, 0);
-  for (const ScriptMatch& m : all) EXPECT_EQ(m.index, -1);
-
+  std::vector<int32_t> levelsAndIndexes;
+  for (const ScriptMatch& m : all) levelsAndIndexes.insert(levelsAndIndexes.end(), {m.level, m.index});
+  EXPECT_EQ(levelsAndIndexes, (std::vector<int32_t>{0, -1, 1, -1, 2, -1, 0, -1, 1, 1}));  // a word by its index
+  EXPECT_EQ(Found(t.root(), "x", 1).size(), 4u);
   t.root()->FindAll("x", nullptr, 0, 0);  // no list: nothing happens
 }
 
-TEST(ScriptTree, FindAllAtDepthOneSeesWordsAndGrandchildren) {
-  Tree words;
-  ScriptNode* a = Words(words.root(), "a", {"y", "x"});
-  std::vector<ScriptMatch> found;
-  words.root()->FindAll("x", &found, 1, 0);
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].node, a);
-  EXPECT_EQ(found[0].index, 1);
-  EXPECT_EQ(found[0].level, 1);
-
-  Tree block;
-  ScriptNode* x = AddBareNumber(block.root()->AddChild("a"), "x", 1);
-  found.clear();
-  block.root()->FindAll("x", &found, 1, 0);
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].node, x);
-  EXPECT_EQ(found[0].index, -1);
-  EXPECT_EQ(found[0].level, 1);
-
-  found.clear();
-  block.root()->FindAll("x", &found, 0, 0);
-  EXPECT_TRUE(found.empty());
-}
-
+// A copy limited in depth leaves deeper blocks empty; copies own their strings.
 TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
-  Tree source;
-  ScriptNode* block = source.root()->AddChild("b");
-  AddBareNumber(block, "deep", 7);
-  Words(source.root(), "w", {"ENG", "FRA"});
-  ScriptNode* q = source.root()->AddChild("q");
-  q->bare = 1;
-  q->AddString(kQuoted, "text");
+  auto source = std::make_unique<Tree>();
+  Tree::Number(source->root()->AddChild("b"), "deep", 7);
+  source->root()->AddChild("q")->AddString(kQuoted, "text");
 
-  Tree dest;
-  source.root()->CopyItemsTo(dest.root(), 1);
-  ScriptNode* r = dest.root();
-  ASSERT_EQ(r->ItemCount(), 3);
-  EXPECT_EQ(r->ChildAt(0)->name(), "b");
-  EXPECT_EQ(r->ChildAt(0)->kind, kBlock);
-  EXPECT_EQ(r->ChildAt(0)->ItemCount(), 0);
-  EXPECT_EQ(r->ChildAt(1)->ItemCount(), 2);
-  EXPECT_EQ(r->ChildAt(1)->TextAt(1), "FRA");
-  EXPECT_EQ(r->ChildAt(2)->TextAt(0), "text");
-  EXPECT_EQ(r->ChildAt(2)->bare, 1);
-  EXPECT_EQ(r->ChildAt(2)->parent, r);
-
-  Tree full;
-  source.root()->CopyItemsTo(full.root(), ScriptNode::kUnlimited);
+  Tree shallow, full;
+  source->root()->CopyItemsTo(shallow.root(), 1);
+  source->root()->CopyItemsTo(full.root(), ScriptNode::kUnlimited);
+  source.reset();
+  ASSERT_EQ(shallow.root()->ItemCount(), 2);
+  EXPECT_EQ(shallow.root()->ChildAt(0)->kind, kBlock);
+  EXPECT_EQ(shallow.root()->ChildAt(0)->ItemCount(), 0);
+  EXPECT_EQ(shallow.root()->ChildAt(1)->TextAt(0), "text");
+  EXPECT_EQ(shallow.root()->ChildAt(1)->parent, shallow.root());
   EXPECT_EQ(full.root()->ChildAt(0)->ChildAt(0)->NumberAt(0), 7);
-  source.file.FreeTree();  // the copy owns its own strings
-  EXPECT_EQ(full.root()->ChildAt(1)->TextAt(0), "ENG");
 }
 
-TEST(ScriptTree, SetNumberAndClearReplaceItems) {
-  Tree t;
-  ScriptNode* n = t.root()->AddChild("n");
-  for (double v : {1.0, 2.0, 3.0}) n->AddNumber(v);
-  n->SetNumber(7);
-  ASSERT_EQ(n->ItemCount(), 1);
-  EXPECT_EQ(n->NumberAt(0), 7);
-  EXPECT_EQ(n->kind, kNumbers);
-
-  t.root()->Clear();
-  EXPECT_EQ(t.root()->ItemCount(), 0);
-  EXPECT_EQ(t.root()->kind, kBlock);
-  t.root()->AddChild("again");
-  EXPECT_EQ(t.root()->ChildAt(0)->name(), "again");
-}
-
+// The conversion keeps pointers to nodes while it adds their siblings.
 TEST(ScriptTree, NodesStayPutWhileSiblingsAreAdded) {
   Tree t;
-  ScriptNode* first = AddBareNumber(t.root(), "first", 1);
-  std::vector<ScriptNode*> added;
-  for (int i = 0; i < 10000; ++i) added.push_back(t.root()->AddChild('c' + std::to_string(i)));
-  EXPECT_EQ(first->NumberAt(0), 1);
-  EXPECT_EQ(first->name(), "first");
+  ScriptNode* first = Tree::Number(t.root(), "first", 1);
+  for (int i = 0; i < 10000; ++i) t.root()->AddChild(std::to_string(i));
   EXPECT_EQ(t.root()->ChildAt(0), first);
-  for (int i = 0; i < 10000; ++i) ASSERT_EQ(t.root()->ChildAt(i + 1), added[i]);
-  EXPECT_EQ(added[9999]->name(), "c9999");
-}
-
-TEST(ScriptTree, FreeTreeWithoutTreeDoesNothing) {
-  ScriptFile file;
-  file.FreeTree();
-  EXPECT_EQ(file.root, nullptr);
-  file.root = ScriptNode::NewRoot();
-  file.FreeTree();
-  EXPECT_EQ(file.root, nullptr);
+  EXPECT_EQ(first->name(), "first");
+  EXPECT_EQ(t.root()->ChildAt(10000)->name(), "9999");
 }
 
 }  // namespace
