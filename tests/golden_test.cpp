@@ -10,7 +10,8 @@
 //                           /dev/null and standard error a file.
 //   expected-stdout.txt     what the program prints, and what standard error
 //   expected-stderr.txt     shows; in both the folders above are written as
-//                           their placeholders
+//                           their placeholders, and the program's own path
+//                           as {program}
 //   expected-exit-code.txt
 //   expected-out/           every file the command leaves in {out}, byte for
 //                           byte; no other file may be left there (without the
@@ -143,11 +144,14 @@ TEST_P(Golden, GivesTheKeptBytes) {
   const fs::path folder = kGolden / GetParam();
   TempDir out, io;
   const std::map<std::string, std::string> places = {
-      {"{case}", folder.string()}, {"{out}", out.path().string()}, {"{source}", QUILLMERE_SOURCE_DIR}};
+      {"{program}", QUILLMERE_CLI},
+      {"{case}", folder.string()},
+      {"{out}", out.path().string()},
+      {"{source}", QUILLMERE_SOURCE_DIR}};
   std::string arguments = Trimmed(ReadFile((folder / "command.txt").string()));
   for (const auto& [name, path] : places) arguments = Replaced(arguments, name, path);
   ProgramRun run = RunProgram(arguments, io, folder / "stdin.txt");
-  for (const char* name : {"{case}", "{out}", "{source}"}) {  // the case lies within the source
+  for (const char* name : {"{program}", "{case}", "{out}", "{source}"}) {  // most lie within the source
     run.out = Replaced(run.out, places.at(name), name);
     run.err = Replaced(run.err, places.at(name), name);
   }

@@ -1,31 +1,36 @@
 // The "Add Missing Provinces" dialog's rules that the command line never uses
-// (selections, moving back, the typed country, the OK check): the command-line
-// program reaches the model only through whole provinces placed by tag.
+// (selections, moving back, the typed country, the OK check, the placement it
+// answers with): the command line places whole provinces by tag on its own.
 #include "assign/missing_province_model.h"
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "refdata/province_names.h"
-#include "script/script_file.h"
-#include "script/script_output.h"
-#include "tests/test_files.h"
 
 namespace {
 
 using Labels = std::vector<std::string>;
 using Indexes = std::vector<std::size_t>;
 
-MissingProvinceModel OpenedModel(std::vector<int32_t> ids, std::vector<std::string> tags) {
-  MissingProvinceModel model(std::move(ids), std::move(tags));
+MissingProvinceModel OpenedModel(std::vector<ProvinceId> ids, std::vector<std::string> tags) {
+  MissingProvinceModel model(MissingProvinces{std::move(ids), std::move(tags)});
   model.Open(ProvinceNames());
   return model;
 }
 
+void MoveAll(MissingProvinceModel& model) {
+  Indexes every(model.notAddedLabels().size());
+  std::iota(every.begin(), every.end(), std::size_t{0});
+  model.SelectNotAdded(every);
+  model.MoveToCountry();
+}
+
 // The box sorts its tags as Windows does (case-insensitive, stable) and drops empty ones.
 TEST(MissingProvinceDialog, OpensWithTheFirstCountryOfTheSortedBox) {
-  MissingProvinceModel model({550, 12}, {"SOV", "", "ger", "ENG", "eng", "CAN"});
-  model.Open(ProvinceNames({"PROV12;Oldtown"}));
-  EXPECT_EQ(model.notAddedLabels(), (Labels{"550, PROV550", "12, Oldtown"}));
+  MissingProvinceModel model = OpenedModel({550, 12}, {"SOV", "", "ger", "ENG", "eng", "CAN"});
+  EXPECT_EQ(model.notAddedLabels(), (Labels{"550", "12"}));
   EXPECT_EQ(model.countryTags(), (Labels{"CAN", "ENG", "eng", "ger", "SOV"}));
   EXPECT_EQ(model.SelectedTag(), "CAN");
   EXPECT_TRUE(OpenedModel({550}, {"", ""}).countryTags().empty());
@@ -44,7 +49,7 @@ TEST(MissingProvinceDialog, ManySelectedMoveInListOrderAndComeBackAtTheEnd) {
   model.SelectInCountry({4, 0, 2});
   EXPECT_TRUE(model.MoveBack());
   EXPECT_EQ(model.countryLabels(), (Labels{"3", "6"}));
-  EXPECT_EQ(model.assignments()[0].labels, (Labels{"3", "6"}));
+  EXPECT_EQ(model.Placement()[0].ids, (std::vector<ProvinceId>{3, 6}));
   EXPECT_EQ(model.notAddedLabels(), (Labels{"1", "5", "8", "2", "4", "7"}));
   EXPECT_EQ(model.countrySelection(), Indexes{0});
 
@@ -61,9 +66,9 @@ TEST(MissingProvinceDialog, ArrowsNeedAProvinceAndACountry) {
   model.SelectCountry(7);  // outside the box: no country
   model.SelectNotAdded({0});
   EXPECT_FALSE(model.MoveToCountry());
-  model.MoveAllToCountry();
+  MoveAll(model);
   EXPECT_EQ(model.notAddedLabels(), (Labels{"550", "551"}));
-  EXPECT_TRUE(model.assignments().empty());
+  EXPECT_TRUE(model.Placement().empty());
 }
 
 // Only an offered tag spelt exactly chooses a country; the province selection survives.
@@ -85,17 +90,11 @@ TEST(MissingProvinceDialog, TypedCountryMustBeAnOfferedTagSpeltExactly) {
 }
 
 // OK is refused while a label is unplaced; a province moved back and given to
-// another country is written only there, and to every country block of a tag.
-TEST(MissingProvinceDialog, FinishesOnlyWhenAllArePlacedAndWritesTheLastChoice) {
-  ScriptFile scenario;
-  LineCollector log;
-  TempDir dir;
-  WriteFile(dir.File("s.kst"),
-            "country = { tag = ENG ownedprovinces = { 1 } controlledprovinces = { 1 } }\n"
-            "country = { tag = GER ownedprovinces = { } controlledprovinces = { 2 } }\n"
-            "country = { tag = ENG ownedprovinces = { 3 } }\n");
-  ASSERT_TRUE(scenario.Load(dir.File("s.kst"), "s.kst", log));
-  MissingProvinceModel model = OpenedModel({550, 551, 552}, {"ENG", "GER"});
+// another country is placed only there, countries in the order they first
+// received a province, a duplicate id with each of its labels.
+TEST(MissingProvinceDialog, FinishesOnlyWhenAllArePlacedAndAnswersTheLastChoice) {
+  MissingProvinceModel model = OpenedModel({550, 551, 552, 550}, {"GER", "ENG"});
+  model.SelectCountry(0);  // ENG
   model.SelectNotAdded({2});
   model.MoveToCountry();  // 552 to ENG
   model.SelectNotAdded({0});
@@ -103,16 +102,15 @@ TEST(MissingProvinceDialog, FinishesOnlyWhenAllArePlacedAndWritesTheLastChoice) 
   EXPECT_EQ(model.TryFinish(), MissingProvinceModel::kProvincesLeftMessage);
   model.SelectInCountry({1});
   model.MoveBack();
-  model.SelectCountry(*model.FindCountry("GER"));
-  model.MoveAllToCountry();  // 551, then 550, to GER
+  model.ChooseCountryByText("GER");
+  MoveAll(model);  // 551, 550, then 550 again, to GER
   EXPECT_FALSE(model.TryFinish().has_value());
-  model.ApplyTo(scenario.root);
-  ScriptOutput out;
-  for (int i = 0; i < scenario.root->ItemCount(); ++i) scenario.root->ChildAt(i)->Write(out, 0, false);
-  EXPECT_EQ(out.text(),
-            "country = \n{\n    tag = ENG\n    ownedprovinces = { 1 552 }\n    controlledprovinces = { 1 552 }\n}\n"
-            "country = \n{\n    tag = GER\n    ownedprovinces = { 551 550 }\n    controlledprovinces = { 2 551 550 }\n}\n"
-            "country = { tag = ENG ownedprovinces = { 3 552 }\n }\n");
+  const ProvincePlacement placement = model.Placement();
+  ASSERT_EQ(placement.size(), 2u);
+  EXPECT_EQ(placement[0].tag, "ENG");
+  EXPECT_EQ(placement[0].ids, std::vector<ProvinceId>{552});
+  EXPECT_EQ(placement[1].tag, "GER");
+  EXPECT_EQ(placement[1].ids, (std::vector<ProvinceId>{551, 550, 550}));
 }
 
 }  // namespace

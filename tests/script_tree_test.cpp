@@ -1,82 +1,93 @@
-// Trees built in code: searching and copying, which the conversion leans on and
-// the program's output shows only through whole conversions.
+// Trees built in code and owned by a ScriptFile: searching, copying and
+// ownership, which the conversion leans on and the program's output shows only
+// through whole conversions.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "script/script_file.h"
 
 namespace {
 
-// A tree owned by a ScriptFile, with a helper to add "key = { number }" entries.
-struct Tree {
-  Tree() { file.root = ScriptNode::NewRoot(); }
-  ScriptNode* root() const { return file.root; }
-  static ScriptNode* Number(ScriptNode* parent, std::string_view key, double value) {
-    parent->AddChild(key)->AddNumber(value);
-    return parent->ChildAt(parent->ItemCount() - 1);
-  }
-  ScriptFile file;
-};
+ScriptNode* Number(ScriptNode& parent, std::string_view key, double value) {
+  ScriptNode* child = parent.AddChild(key);
+  child->AddNumber(value);
+  return child;
+}
 
-std::vector<ScriptMatch> Found(const ScriptNode* node, std::string_view key, int32_t depth) {
+std::vector<ScriptMatch> Found(const ScriptNode& node, std::string_view key, int32_t depth) {
   std::vector<ScriptMatch> found;
-  node->FindAll(key, &found, depth, 0);
+  node.FindAll(key, &found, depth, 0);
   return found;
 }
 
 // Which matches FindAll gives, in which order and at which level, decides which
 // entry of a save the conversion reads.
 TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
-  Tree t;
-  ScriptNode* outer = t.root()->AddChild("x");
+  ScriptFile file;
+  ScriptNode& root = file.root();
+  ScriptNode* outer = root.AddChild("x");
   ScriptNode* inner = outer->AddChild("x");
-  Tree::Number(inner, "x", 1);
-  Tree::Number(t.root(), "x", 2);
-  ScriptNode* words = t.root()->AddChild("w");
+  Number(*inner, "x", 1);
+  Number(root, "x", 2);
+  ScriptNode* words = root.AddChild("w");
   words->AddString(kWords, "y");
   words->AddString(kWords, "x");
 
-  EXPECT_EQ(Found(t.root(), "x", 0).size(), 2u);
-  const std::vector<ScriptMatch> all = Found(t.root(), "x", ScriptNode::kUnlimited);
+  EXPECT_EQ(Found(root, "x", 0).size(), 2u);
+  const std::vector<ScriptMatch> all = Found(root, "x", ScriptNode::kUnlimited);
   ASSERT_EQ(all.size(), 5u);
   EXPECT_EQ(all[0].node, outer);
   EXPECT_EQ(all[1].node, inner);
   std::vector<int32_t> levelsAndIndexes;
   for (const ScriptMatch& m : all) levelsAndIndexes.insert(levelsAndIndexes.end(), {m.level, m.index});
   EXPECT_EQ(levelsAndIndexes, (std::vector<int32_t>{0, -1, 1, -1, 2, -1, 0, -1, 1, 1}));  // a word by its index
-  EXPECT_EQ(Found(t.root(), "x", 1).size(), 4u);
-  t.root()->FindAll("x", nullptr, 0, 0);  // no list: nothing happens
+  EXPECT_EQ(Found(root, "x", 1).size(), 4u);
 }
 
 // A copy limited in depth leaves deeper blocks empty; copies own their strings.
 TEST(ScriptTree, CopyItemsToCopiesValuesButLeavesDeepBlocksEmpty) {
-  auto source = std::make_unique<Tree>();
-  Tree::Number(source->root()->AddChild("b"), "deep", 7);
-  source->root()->AddChild("q")->AddString(kQuoted, "text");
-
-  Tree shallow, full;
-  source->root()->CopyItemsTo(shallow.root(), 1);
-  source->root()->CopyItemsTo(full.root(), ScriptNode::kUnlimited);
-  source.reset();
-  ASSERT_EQ(shallow.root()->ItemCount(), 2);
-  EXPECT_EQ(shallow.root()->ChildAt(0)->kind, kBlock);
-  EXPECT_EQ(shallow.root()->ChildAt(0)->ItemCount(), 0);
-  EXPECT_EQ(shallow.root()->ChildAt(1)->TextAt(0), "text");
-  EXPECT_EQ(shallow.root()->ChildAt(1)->parent, shallow.root());
-  EXPECT_EQ(full.root()->ChildAt(0)->ChildAt(0)->NumberAt(0), 7);
+  ScriptFile shallow, full;
+  {
+    ScriptFile source;
+    Number(*source.root().AddChild("b"), "deep", 7);
+    source.root().AddChild("q")->AddString(kQuoted, "text");
+    source.root().CopyItemsTo(&shallow.root(), 1);
+    source.root().CopyItemsTo(&full.root(), ScriptNode::kUnlimited);
+  }
+  ASSERT_EQ(shallow.root().ItemCount(), 2);
+  EXPECT_EQ(shallow.root().ChildAt(0)->kind, kBlock);
+  EXPECT_EQ(shallow.root().ChildAt(0)->ItemCount(), 0);
+  EXPECT_EQ(shallow.root().ChildAt(1)->TextAt(0), "text");
+  EXPECT_EQ(full.root().ChildAt(0)->ChildAt(0)->NumberAt(0), 7);
 }
 
-// The conversion keeps pointers to nodes while it adds their siblings.
-TEST(ScriptTree, NodesStayPutWhileSiblingsAreAdded) {
-  Tree t;
-  ScriptNode* first = Tree::Number(t.root(), "first", 1);
-  for (int i = 0; i < 10000; ++i) t.root()->AddChild(std::to_string(i));
-  EXPECT_EQ(t.root()->ChildAt(0), first);
+// The conversion keeps pointers to nodes while it adds their siblings, and a
+// moved file keeps its nodes where they were.
+TEST(ScriptTree, NodesStayPutWhileSiblingsAreAddedAndTheFileMoves) {
+  ScriptFile file;
+  ScriptNode* first = Number(file.root(), "first", 1);
+  for (int i = 0; i < 10000; ++i) file.root().AddChild(std::to_string(i));
+  const ScriptFile moved = std::move(file);
+  EXPECT_EQ(moved.root().ChildAt(0), first);
   EXPECT_EQ(first->name(), "first");
-  EXPECT_EQ(t.root()->ChildAt(10000)->name(), "9999");
+  EXPECT_EQ(moved.root().ChildAt(10000)->name(), "9999");
+  EXPECT_EQ(file.root().ItemCount(), 0);  // what is left behind is an empty tree
+}
+
+// Text in memory reads as the same text in a file does, with the same result.
+TEST(ScriptTree, LoadingFromMemoryReportsErrorsAndKeepsWhatWasRead) {
+  ScriptFile file;
+  LineCollector log;
+  EXPECT_EQ(file.LoadBuffer("a = 1\nb = { c = x }\n", "text", log), ScriptFile::LoadResult::kLoaded);
+  EXPECT_EQ(file.root().ChildAt(1)->TextOf("c"), "x");
+  EXPECT_EQ(file.LoadBuffer(std::string_view("a = 1\n}\nb = 2\0c = 3", 20), "text", log),
+            ScriptFile::LoadResult::kLoadedWithErrors);
+  EXPECT_EQ(file.errorCount, 1u);
+  EXPECT_EQ(file.root().ItemCount(), 2);  // a zero byte ends the text
+  EXPECT_EQ(log.lines.back(), "");
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+// How the conversion takes a front end's answer for the provinces left without
+// an owner: every country block of a tag receives its ids, owned then
+// controlled; an answer that does not place each missing province once, with
+// an offered country, stops the conversion. Front ends that answer wrongly do
+// not exist to show this through the program.
+#include "convert/missing_provinces.h"
+
+#include <gtest/gtest.h>
+
+#include "script/script_file.h"
+#include "script/script_output.h"
+
+namespace {
+
+class FixedAssigner : public ProvinceAssigner {
+ public:
+  explicit FixedAssigner(std::optional<ProvincePlacement> answer) : answer_(std::move(answer)) {}
+  std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override {
+    asked = missing;
+    return answer_;
+  }
+  std::optional<MissingProvinces> asked;
+
+ private:
+  std::optional<ProvincePlacement> answer_;
+};
+
+struct Scenario {
+  Scenario() {
+    LineCollector log;
+    file.LoadBuffer(
+        "header = { selectable = { GER ENG SOV } }\n"
+        "country = { tag = ENG ownedprovinces = { 1 } controlledprovinces = { 1 } }\n"
+        "country = { tag = GER ownedprovinces = { } controlledprovinces = { 2 } }\n"
+        "country = { tag = ENG ownedprovinces = { 3 } }\n",
+        "scenario", log);
+    targets.ids = {1, 550, 2, 551, 3, 550};
+    targets.assigned = {1, 2, 3};
+  }
+  std::string Countries() const {
+    ScriptOutput out;
+    for (int i = 1; i < file.root().ItemCount(); ++i) file.root().ChildAt(i)->Write(out, 0, false);
+    return out.text();
+  }
+  ScriptFile file;
+  TargetProvinces targets;
+};
+
+TEST(MissingProvinces, OfferedCountriesReceiveTheirPlacementInEveryBlock) {
+  Scenario s;
+  FixedAssigner assigner(ProvincePlacement{{"GER", {551, 550}}, {"ENG", {550}}});
+  ASSERT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), &assigner));
+  ASSERT_TRUE(assigner.asked);
+  EXPECT_EQ(assigner.asked->ids, (std::vector<ProvinceId>{550, 551, 550}));
+  EXPECT_EQ(assigner.asked->tags, (std::vector<std::string>{"GER", "ENG"}));  // SOV has no block
+  EXPECT_EQ(s.Countries(),
+            "country = \n{\n    tag = ENG\n    ownedprovinces = { 1 550 }\n    controlledprovinces = { 1 550 }\n}\n"
+            "country = \n{\n    tag = GER\n    ownedprovinces = { 551 550 }\n    controlledprovinces = { 2 551 550 }\n}\n"
+            "country = { tag = ENG ownedprovinces = { 3 550 }\n }\n");
+}
+
+TEST(MissingProvinces, AnAnswerThatDoesNotPlaceEachOnceStopsTheConversion) {
+  const ProvincePlacement wrong[] = {
+      {{"GER", {551, 550}}},                    // 550 only once
+      {{"GER", {551, 550, 550, 551}}},          // 551 twice
+      {{"GER", {551, 550}}, {"SOV", {550}}},    // a country that is not offered
+      {{"GER", {551, 550, 12}}, {"ENG", {550}}}};  // a province that is not missing
+  for (const ProvincePlacement& placement : wrong) {
+    Scenario s;
+    const std::string before = s.Countries();
+    FixedAssigner assigner(placement);
+    EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &assigner));
+    EXPECT_EQ(s.Countries(), before);
+  }
+  Scenario s;
+  FixedAssigner givesUp(std::nullopt);
+  EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &givesUp));
+  EXPECT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), nullptr));  // they stay unowned
+}
+
+}  // namespace
