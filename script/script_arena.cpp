@@ -35,6 +35,7 @@ ScriptArena::ScriptArena() : chunkSize_(kFirstChunk) {
   header_.arena = this;
   ScriptNode* root = new (header_.rootStorage) ScriptNode();
   root->kind = kBlock;
+  root->parseState = kComplete;
 }
 
 ScriptArena::~ScriptArena() {

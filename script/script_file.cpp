@@ -1,30 +1,59 @@
 #include "script/script_file.h"
 
 #include <cstdio>
+#include <utility>
 
+#include "script/script_arena.h"
 #include "script/script_reader.h"
 
-ScriptFile::~ScriptFile() { FreeTree(); }
+ScriptFile::ScriptFile() : arena_(std::make_unique<ScriptArena>()), root_(arena_->Root()) {}
 
-void ScriptFile::FreeTree() {
-  ScriptNode::DeleteTree(root);
-  root = nullptr;
+ScriptFile::~ScriptFile() = default;
+
+ScriptFile::ScriptFile(ScriptFile&& other) noexcept : ScriptFile() { *this = std::move(other); }
+
+ScriptFile& ScriptFile::operator=(ScriptFile&& other) noexcept {
+  std::swap(arena_, other.arena_);
+  std::swap(root_, other.root_);
+  std::swap(lineNumber, other.lineNumber);
+  std::swap(errorCount, other.errorCount);
+  std::swap(bytesRead, other.bytesRead);
+  return *this;
 }
 
-bool ScriptFile::Load(const std::string& path, std::string_view shownName, StatusLog& log) {
+void ScriptFile::FreeTree() {
+  arena_ = std::make_unique<ScriptArena>();
+  root_ = arena_->Root();
+}
+
+ScriptFile::LoadResult ScriptFile::Load(const std::string& path, std::string_view shownName,
+                                        StatusLog& log) {
   log.AddLine("Loading " + std::string(shownName) + "...");
   ScriptReader reader(*this, log);
-  if (!reader.OpenInput(path)) return false;
+  return Read(reader, reader.OpenInput(path), shownName, log);
+}
+
+ScriptFile::LoadResult ScriptFile::LoadBuffer(std::string_view bytes, std::string_view shownName,
+                                              StatusLog& log) {
+  log.AddLine("Loading " + std::string(shownName) + "...");
+  ScriptReader reader(*this, log);
+  reader.OpenBuffer(bytes);
+  return Read(reader, true, shownName, log);
+}
+
+ScriptFile::LoadResult ScriptFile::Read(ScriptReader& reader, bool opened, std::string_view,
+                                        StatusLog& log) {
   FreeTree();
   lineNumber = 0;
   errorCount = 0;
   bytesRead = 0;
-  root = ScriptNode::NewRoot();
-  root->parseState = kTopLevel;
-  if (!reader.Parse(root)) {
+  if (!opened) return LoadResult::kUnreadable;
+  root_->parseState = kTopLevel;
+  if (!reader.Parse(root_)) {
     FreeTree();
-    return false;
+    return LoadResult::kUnreadable;
   }
+  root_->parseState = kComplete;
   char line[64];
   if (errorCount > 0) {
     std::snprintf(line, sizeof line, "There were %u errors during loading.", errorCount);
@@ -39,5 +68,5 @@ bool ScriptFile::Load(const std::string& path, std::string_view shownName, Statu
                   static_cast<double>(bytesRead) * 9.489552124771551e-07);
   log.AddLine(line);
   log.AddLine("");
-  return true;
+  return errorCount > 0 ? LoadResult::kLoadedWithErrors : LoadResult::kLoaded;
 }

@@ -1,36 +1,58 @@
-// A whole script file in memory: its tree and the counters of the last load.
+// A script document: it owns one tree and knows the counters of its last load.
 //
-// Load reads a file of the brace-structured format into a new tree, reporting
-// syntax errors as "Line %d: %s" lines (at most 16) and never failing on them:
-// the result is false only when the file cannot be opened or a read fails (a
-// folder, a device error), and then no tree is kept. Save writes the tree with
-// the generator comment as its first line; it returns false, after saying so in
-// the log, when the path cannot be replaced (see ReplacingFile) or the file
-// cannot be created or written, and then leaves an existing file at that path
-// as it was.
+// A ScriptFile always holds a tree (an empty root at first); it can be moved
+// but not copied, and its nodes live exactly as long as it does. Load reads a
+// file of the brace-structured format, LoadBuffer the same bytes from memory,
+// into a new tree, reporting syntax errors as "Line %d: %s" lines (at most 16)
+// and keeping everything read around them. A file that cannot be opened or
+// read to its end (a folder, a device error) leaves an empty tree. Save writes
+// the tree with the generator comment as its first line; it returns false,
+// after saying so in the log, when the path cannot be replaced (see
+// ReplacingFile) or the file cannot be created or written, and then leaves an
+// existing file at that path as it was.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "script/script_node.h"
 #include "script/status_log.h"
 
+class ScriptReader;
+
 class ScriptFile {
  public:
-  ScriptFile() = default;
-  virtual ~ScriptFile();
+  enum class LoadResult {
+    kLoaded,
+    kLoadedWithErrors,  // errorCount syntax errors were reported and skipped
+    kUnreadable,        // nothing was read: the tree is empty
+  };
+
+  ScriptFile();
+  ~ScriptFile();
+  ScriptFile(ScriptFile&& other) noexcept;
+  ScriptFile& operator=(ScriptFile&& other) noexcept;
   ScriptFile(const ScriptFile&) = delete;
   ScriptFile& operator=(const ScriptFile&) = delete;
 
-  bool Load(const std::string& path, std::string_view shownName, StatusLog& log);
+  LoadResult Load(const std::string& path, std::string_view shownName, StatusLog& log);
+  LoadResult LoadBuffer(std::string_view bytes, std::string_view shownName, StatusLog& log);
   bool Save(const std::string& path, std::string_view generator, StatusLog& log) const;
-  // Releases the tree; root becomes null.
+  // Replaces the tree by an empty one.
   void FreeTree();
+
+  ScriptNode& root() { return *root_; }
+  const ScriptNode& root() const { return *root_; }
 
   uint32_t lineNumber = 0;
   uint32_t errorCount = 0;
   uint64_t bytesRead = 0;  // single-byte reads of the last load, the one meeting the end included
-  ScriptNode* root = nullptr;
+
+ private:
+  LoadResult Read(ScriptReader& reader, bool opened, std::string_view shownName, StatusLog& log);
+
+  std::unique_ptr<ScriptArena> arena_;
+  ScriptNode* root_;
 };

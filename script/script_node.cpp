@@ -10,16 +10,6 @@ int32_t Deeper(int32_t depth) { return depth == ScriptNode::kUnlimited ? depth :
 
 }  // namespace
 
-ScriptNode* ScriptNode::NewRoot() {
-  ScriptNode* root = (new ScriptArena())->Root();
-  root->parseState = kComplete;
-  return root;
-}
-
-void ScriptNode::DeleteTree(ScriptNode* root) {
-  if (root) delete &ScriptArena::Of(root);
-}
-
 ScriptArena& ScriptNode::arena() const { return ScriptArena::Of(this); }
 
 uint32_t ScriptNode::Capacity() const {

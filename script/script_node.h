@@ -4,9 +4,9 @@
 // numbers (2), of bare words (3) or of quoted strings (4), or nothing yet (0).
 // "bare" marks a single value written without braces (key = 5).
 //
-// Nodes never live on their own: a tree is created with NewRoot(), every node of
-// it is allocated from the tree's arena, and DeleteTree() releases the whole tree
-// at once. Node addresses stay valid until then, however many siblings are added.
+// Nodes never live on their own: a tree belongs to a ScriptFile, every node of
+// it is allocated from the tree's arena, and the whole tree is released with the
+// file. Node addresses stay valid until then, however many siblings are added.
 // Numbers and strings are stored inside their node's item array, never one heap
 // allocation each. Clear() forgets the items; their memory returns with the tree.
 //
@@ -53,11 +53,6 @@ struct ScriptMatch {
 class ScriptNode {
  public:
   static constexpr int32_t kUnlimited = 2147483647;
-
-  // A new tree: an empty root (kind 1, no name, no parent) in a fresh arena.
-  static ScriptNode* NewRoot();
-  // Releases every node and string of the tree that root heads.
-  static void DeleteTree(ScriptNode* root);
 
   ScriptNode(const ScriptNode&) = delete;
   ScriptNode& operator=(const ScriptNode&) = delete;

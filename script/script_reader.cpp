@@ -56,15 +56,20 @@ bool ScriptReader::OpenInput(const std::string& path) {
     return false;
   }
   buffer_.reset(new unsigned char[kBlockSize]);  // left uninitialised: fread fills it
-  pos_ = end_ = buffer_.get();
+  blockStart_ = pos_ = end_ = buffer_.get();
   return true;
 }
 
+void ScriptReader::OpenBuffer(std::string_view bytes) {
+  blockStart_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
+  end_ = pos_ + bytes.size();
+}
+
 void ScriptReader::Refill() {
-  if (!ended_) {
-    consumed_ += static_cast<uint64_t>(end_ - buffer_.get());
+  if (!ended_ && in_) {
+    consumed_ += static_cast<uint64_t>(end_ - blockStart_);
     size_t n = std::fread(buffer_.get(), 1, kBlockSize, in_);
-    pos_ = buffer_.get();
+    blockStart_ = pos_ = buffer_.get();
     end_ = pos_ + n;
     if (n > 0) {
       current_ = *pos_++;
@@ -90,7 +95,7 @@ void ScriptReader::StopAtZero() {
 }
 
 uint64_t ScriptReader::ReadCount() const {
-  return consumed_ + static_cast<uint64_t>(pos_ - buffer_.get()) + extraReads_;
+  return consumed_ + static_cast<uint64_t>(pos_ - blockStart_) + extraReads_;
 }
 
 std::string_view ScriptReader::ReadWord() {
@@ -284,8 +289,6 @@ bool ScriptReader::Parse(ScriptNode* root) {
   while (depth_ > 0) Leave();  // blocks still open at the end are accepted
   Flush(path_[0]);
   file_.bytesRead = ReadCount();
-  std::fclose(in_);
-  in_ = nullptr;
   return !readFailed_;
 }
 

@@ -27,7 +27,9 @@ class ScriptReader {
 
   // Opens path as bytes; on failure says "Could not open %s for input".
   bool OpenInput(const std::string& path);
-  // Reads the whole input into root (a fresh root of state 4). False when a
+  // Reads from bytes instead, which must outlive Parse.
+  void OpenBuffer(std::string_view bytes);
+  // Reads the whole input into root (a fresh root, kTopLevel). False when a
   // read failed before the end of the input (after saying so in the log).
   bool Parse(ScriptNode* root);
   // Whether text would be read back as a single bare word.
@@ -88,7 +90,8 @@ class ScriptReader {
   ScriptArena* arena_ = nullptr;
 
   std::FILE* in_ = nullptr;
-  std::unique_ptr<unsigned char[]> buffer_;
+  std::unique_ptr<unsigned char[]> buffer_;  // the current block of a file
+  const unsigned char* blockStart_ = nullptr;
   const unsigned char* pos_ = nullptr;
   const unsigned char* end_ = nullptr;
   uint64_t consumed_ = 0;    // bytes of the blocks before the current one
