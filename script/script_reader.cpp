@@ -220,9 +220,7 @@ void ScriptReader::UnexpectedChar() {
 ScriptNode* ScriptReader::NewChild(std::string_view name, ParseState state) {
   ScriptNode* holder = Current();
   ScriptNode* child = arena_->NewNode(holder, name, state);
-  Item item;
-  item.child = child;
-  AddItem(item);
+  path_[depth_].children.push_back(ScriptArena::RefOf(child));
   holder->kind = kBlock;
   return child;
 }
@@ -231,11 +229,17 @@ void ScriptReader::Enter(ScriptNode* child) {
   ++depth_;
   if (depth_ == path_.size()) path_.push_back({});
   path_[depth_].node = child;
-  path_[depth_].items.clear();
+  path_[depth_].children.clear();
+  path_[depth_].values.clear();
 }
 
 void ScriptReader::Flush(Frame& frame) {
-  frame.node->AdoptItems(frame.items.data(), static_cast<uint32_t>(frame.items.size()));
+  if (frame.node->kind == kBlock)
+    frame.node->AdoptItems(frame.children.data(), static_cast<uint32_t>(frame.children.size()),
+                           sizeof(uint32_t));
+  else
+    frame.node->AdoptItems(frame.values.data(), static_cast<uint32_t>(frame.values.size()),
+                           sizeof(Item));
 }
 
 void ScriptReader::Leave() {
@@ -258,14 +262,14 @@ void ScriptReader::Complete() {
 void ScriptReader::AddString(uint8_t kind, std::string_view text) {
   Item item;
   item.text = arena_->Store(text);
-  AddItem(item);
+  AddValue(item);
   Current()->kind = kind;
 }
 
 void ScriptReader::AddNumber(double value) {
   Item item;
   item.number = value;
-  AddItem(item);
+  AddValue(item);
   Current()->kind = kNumbers;
 }
 
@@ -278,7 +282,7 @@ bool ScriptReader::IsPlainWord(std::string_view text) {
 
 bool ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
-  path_.assign(1, Frame{root, {}});
+  path_.assign(1, Frame{root, {}, {}});
   depth_ = 0;
   ReadChar();
   while (current_ != 0) {

@@ -37,9 +37,12 @@ class ScriptReader {
 
  private:
   using Item = ScriptNode::Item;
+  // A node being read with its items so far, moved into the tree when it is
+  // left: references to its children for a block, values for a list.
   struct Frame {
     ScriptNode* node;
-    std::vector<Item> items;  // the node's items, moved into the tree when it is left
+    std::vector<uint32_t> children;
+    std::vector<Item> values;
   };
 
   // Input.
@@ -80,7 +83,7 @@ class ScriptReader {
   void Leave();
   void AddSibling(std::string_view name);
   void Complete();
-  void AddItem(Item item) { path_[depth_].items.push_back(item); }
+  void AddValue(Item item) { path_[depth_].values.push_back(item); }
   void AddString(uint8_t kind, std::string_view text);
   void AddNumber(double value);
   void Flush(Frame& frame);

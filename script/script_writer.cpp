@@ -5,6 +5,7 @@
 // below are never put on one line for being short.
 #include <array>
 
+#include "script/script_arena.h"
 #include "script/script_file.h"
 #include "script/script_output.h"
 
@@ -23,6 +24,7 @@ bool NeverOneLine(std::string_view name) {
 void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
   const bool braced = kind == kBlock || bare == 0;
   const std::string_view ownName = name();
+  const int count = ItemCount();
   if (!ownName.empty()) {
     if (oneLine)
       out.Put(' ');
@@ -31,7 +33,7 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
     out.Put(ownName);
     out.Put(" = ");
   }
-  if (braced && count_ < 3 && !NeverOneLine(ownName)) oneLine = true;
+  if (braced && count < 3 && !NeverOneLine(ownName)) oneLine = true;
   const bool list = kind == kNumbers || kind == kWords;
   if (braced) {
     if (list || oneLine) {
@@ -42,35 +44,36 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
       out.Put("{\n");
     }
   }
-  const Item* it = items();
-  switch (count_ == 0 ? uint8_t{kUntyped} : kind) {
-    case kBlock:
-      for (uint32_t i = 0; i < count_; ++i) it[i].child->Write(out, level + 1, oneLine);
+  switch (count == 0 ? uint8_t{kUntyped} : kind) {
+    case kBlock: {
+      const ScriptArena& arena = ScriptArena::Of(this);
+      for (int i = 0; i < count; ++i) arena.NodeAt(ChildRefAt(i))->Write(out, level + 1, oneLine);
       break;
+    }
     case kNumbers:
-      for (uint32_t i = 0; i < count_; ++i) {
+      for (int i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.PutNumber(it[i].number);
+        out.PutNumber(NumberAt(i));
       }
       break;
     case kWords:
-      for (uint32_t i = 0; i < count_; ++i) {
+      for (int i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.Put(TextAt(static_cast<int>(i)));
+        out.Put(TextAt(i));
       }
       break;
     case kQuoted:
-      for (uint32_t i = 0; i < count_; ++i) {
+      for (int i = 0; i < count; ++i) {
         if (braced) out.Indent(level + 1);
         out.Put('"');
-        out.Put(TextAt(static_cast<int>(i)));
+        out.Put(TextAt(i));
         out.Put("\"\n");
       }
       break;
     default:
       break;
   }
-  if (list && count_ == 1 && !oneLine) out.Put('\n');
+  if (list && count == 1 && !oneLine) out.Put('\n');
   if (braced) {
     if (list || oneLine) {
       out.Put(" }\n");
