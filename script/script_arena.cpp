@@ -33,8 +33,7 @@ uint64_t HashBytes(std::string_view s) {
 
 ScriptArena::ScriptArena()
     : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr) {
-  ScriptNode* root = NewNode(nullptr, {}, kComplete);
-  root->kind = kBlock;
+  NewNode(kNoNode, {}, kComplete).node->kind = kBlock;
 }
 
 ScriptArena::~ScriptArena() {
@@ -80,21 +79,22 @@ void ScriptArena::OpenSegment() {
   }
   char* segment = nextSegment_;
   nextSegment_ += kSegmentBytes;
-  new (segment) Segment{this, static_cast<uint32_t>(segments_.size()) << kSlotBits};
+  nextRef_ = static_cast<uint32_t>(segments_.size()) << kSlotBits;
+  new (segment) Segment{this, nextRef_};
   segments_.push_back(segment);
   nextNode_ = reinterpret_cast<ScriptNode*>(segment + sizeof(Segment));
   freeSlots_ = kSlots;
 }
 
-ScriptNode* ScriptArena::NewNode(const ScriptNode* parent, std::string_view name,
-                                 ParseState state) {
+ScriptArena::Placed ScriptArena::NewNode(uint32_t parentRef, std::string_view name,
+                                         ParseState state) {
   if (freeSlots_ == 0) OpenSegment();
   --freeSlots_;
   ScriptNode* node = new (nextNode_++) ScriptNode();
-  node->parent.ref_ = parent ? RefOf(parent) : kNoNode;
+  node->parent.ref_ = parentRef;
   node->name_ = Intern(name);
   node->parseState = state;
-  return node;
+  return {node, nextRef_++};
 }
 
 void* ScriptArena::Allocate(size_t bytes) {

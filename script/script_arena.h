@@ -37,7 +37,12 @@ class ScriptArena {
   // The tree's root, created with the arena.
   ScriptNode* Root() const { return NodeAt(0); }
 
-  ScriptNode* NewNode(const ScriptNode* parent, std::string_view name, ParseState state);
+  // A new node and its reference; the root's parent is kNoNode.
+  struct Placed {
+    ScriptNode* node;
+    uint32_t ref;
+  };
+  Placed NewNode(uint32_t parentRef, std::string_view name, ParseState state);
   uint32_t Intern(std::string_view name);
   uint32_t FindName(std::string_view name) const;
   std::string_view NameAt(uint32_t index) const { return ScriptNode::StoredText(names_[index]); }
@@ -77,6 +82,7 @@ class ScriptArena {
   char* segmentsEnd_ = nullptr;
   size_t nodeChunkSize_;
   ScriptNode* nextNode_ = nullptr;
+  uint32_t nextRef_ = 0;
   uint32_t freeSlots_ = 0;
 
   // Item arrays and strings.

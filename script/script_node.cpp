@@ -38,12 +38,7 @@ unsigned char* ScriptNode::NewItem(size_t width) {
   return reinterpret_cast<unsigned char*>(array + 1) + array->count++ * width;
 }
 
-void ScriptNode::AdoptItems(const void* first, uint32_t n, size_t width) {
-  if (n <= 1) {
-    shape_ = static_cast<uint8_t>(n);
-    if (n == 1) std::memcpy(slot_, first, width);
-    return;
-  }
+void ScriptNode::AdoptArray(const void* first, uint32_t n, size_t width) {
   ItemArray* array = NewArray(n * width);
   array->count = n;
   std::memcpy(array + 1, first, n * width);
@@ -63,10 +58,11 @@ void ScriptNode::SetArray(ItemArray* array) {
 }
 
 ScriptNode* ScriptNode::AddChild(std::string_view childName) {
-  ScriptNode* child = ScriptArena::Of(this).NewNode(this, childName, kComplete);
-  Append(ScriptArena::RefOf(child));
+  const ScriptArena::Placed child =
+      ScriptArena::Of(this).NewNode(ScriptArena::RefOf(this), childName, kComplete);
+  Append(child.ref);
   kind = kBlock;
-  return child;
+  return child.node;
 }
 
 void ScriptNode::AddString(uint8_t stringKind, std::string_view text) {
@@ -159,13 +155,14 @@ void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
   if (kind == kBlock) {
     if (depth <= 0) return;
     ScriptArena& destArena = ScriptArena::Of(dest);
+    const uint32_t destRef = ScriptArena::RefOf(dest);
     for (int i = 0; i < ItemCount(); ++i) {
       const ScriptNode* child = ChildAt(i);
-      ScriptNode* copy = destArena.NewNode(dest, child->name(), child->parseState);
-      copy->kind = child->kind;
-      copy->bare = child->bare;
-      dest->Append(ScriptArena::RefOf(copy));
-      child->CopyItemsTo(copy, Deeper(depth));
+      const ScriptArena::Placed copy = destArena.NewNode(destRef, child->name(), child->parseState);
+      copy.node->kind = child->kind;
+      copy.node->bare = child->bare;
+      dest->Append(copy.ref);
+      child->CopyItemsTo(copy.node, Deeper(depth));
     }
   } else if (kind == kNumbers) {
     for (int i = 0; i < ItemCount(); ++i) dest->Append(NumberAt(i));

@@ -167,8 +167,15 @@ class ScriptNode {
   }
   ItemArray* NewArray(size_t bytes) const;
   void SetArray(ItemArray* array);
-  // Replaces the items by the n items of width bytes at first (copied into the arena).
-  void AdoptItems(const void* first, uint32_t n, size_t width);
+  // Replaces the items by the n items at first (copied into the arena): child
+  // references or Items.
+  template <typename T>
+  void AdoptItems(const T* first, uint32_t n) {
+    if (n > 1) return AdoptArray(first, n, sizeof(T));
+    shape_ = static_cast<uint8_t>(n);
+    if (n == 1) std::memcpy(slot_, first, sizeof(T));
+  }
+  void AdoptArray(const void* first, uint32_t n, size_t width);
 
   ScriptNode* ChildNamed(uint32_t nameIndex) const;
   void FindAllNamed(uint32_t nameIndex, std::string_view searched, std::vector<ScriptMatch>* out,

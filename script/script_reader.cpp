@@ -217,29 +217,25 @@ void ScriptReader::UnexpectedChar() {
   ReadChar();
 }
 
-ScriptNode* ScriptReader::NewChild(std::string_view name, ParseState state) {
-  ScriptNode* holder = Current();
-  ScriptNode* child = arena_->NewNode(holder, name, state);
-  path_[depth_].children.push_back(ScriptArena::RefOf(child));
-  holder->kind = kBlock;
-  return child;
-}
-
-void ScriptReader::Enter(ScriptNode* child) {
+void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
+  Frame& holder = path_[depth_];
+  const ScriptArena::Placed child = arena_->NewNode(holder.ref, name, state);
+  holder.children.push_back(child.ref);
+  holder.node->kind = kBlock;
   ++depth_;
-  if (depth_ == path_.size()) path_.push_back({});
-  path_[depth_].node = child;
-  path_[depth_].children.clear();
-  path_[depth_].values.clear();
+  if (depth_ == path_.size()) path_.emplace_back();
+  Frame& entered = path_[depth_];
+  entered.node = child.node;
+  entered.ref = child.ref;
+  entered.children.clear();
+  entered.values.clear();
 }
 
 void ScriptReader::Flush(Frame& frame) {
   if (frame.node->kind == kBlock)
-    frame.node->AdoptItems(frame.children.data(), static_cast<uint32_t>(frame.children.size()),
-                           sizeof(uint32_t));
+    frame.node->AdoptItems(frame.children.data(), static_cast<uint32_t>(frame.children.size()));
   else
-    frame.node->AdoptItems(frame.values.data(), static_cast<uint32_t>(frame.values.size()),
-                           sizeof(Item));
+    frame.node->AdoptItems(frame.values.data(), static_cast<uint32_t>(frame.values.size()));
 }
 
 void ScriptReader::Leave() {
@@ -250,7 +246,7 @@ void ScriptReader::Leave() {
 // The current node is complete; name starts a new key beside it.
 void ScriptReader::AddSibling(std::string_view name) {
   Leave();
-  Enter(NewChild(name, kAwaitingEquals));
+  EnterNewChild(name, kAwaitingEquals);
 }
 
 void ScriptReader::Complete() {
@@ -282,7 +278,7 @@ bool ScriptReader::IsPlainWord(std::string_view text) {
 
 bool ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
-  path_.assign(1, Frame{root, {}, {}});
+  path_.assign(1, Frame{root, ScriptArena::RefOf(root), {}, {}});
   depth_ = 0;
   ReadChar();
   while (current_ != 0) {
@@ -338,7 +334,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   ScriptNode* node = Current();
   switch (node->parseState) {
     case kTopLevel:
-      Enter(NewChild(ReadWord(), kAwaitingEquals));
+      EnterNewChild(ReadWord(), kAwaitingEquals);
       return;
     case kComplete:
       AddSibling(ReadWord());
@@ -379,7 +375,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   switch (node->kind) {
     case kUntyped:
       if (PeekFor('=')) {
-        Enter(NewChild(text, kAwaitingValue));
+        EnterNewChild(text, kAwaitingValue);
         ReadChar();
       } else if (digit) {
         AddNumber(value);
@@ -388,7 +384,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       }
       return;
     case kBlock:
-      Enter(NewChild(text, kAwaitingEquals));
+      EnterNewChild(text, kAwaitingEquals);
       return;
     case kNumbers:
       if (digit) {
@@ -444,7 +440,7 @@ void ScriptReader::OnOpenBrace() {
     ReadChar();
   } else if (node->parseState == kInsideBraces &&
              (node->kind == kUntyped || node->kind == kBlock)) {
-    Enter(NewChild({}, kInsideBraces));
+    EnterNewChild({}, kInsideBraces);
     ReadChar();
   } else {
     UnexpectedChar();

@@ -41,6 +41,7 @@ class ScriptReader {
   // left: references to its children for a block, values for a list.
   struct Frame {
     ScriptNode* node;
+    uint32_t ref;
     std::vector<uint32_t> children;
     std::vector<Item> values;
   };
@@ -78,8 +79,8 @@ class ScriptReader {
 
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }
-  ScriptNode* NewChild(std::string_view name, ParseState state);
-  void Enter(ScriptNode* child);
+  // A new last child of the current node, which becomes the current one.
+  void EnterNewChild(std::string_view name, ParseState state);
   void Leave();
   void AddSibling(std::string_view name);
   void Complete();
