@@ -11,7 +11,6 @@ namespace {
 
 constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
-constexpr size_t kLargestNodeChunk = 2 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
 constexpr size_t kMaxSegments = size_t{1} << 20;  // references have 20 bits for the segment
 
@@ -68,14 +67,15 @@ void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
   return p;
 }
 
-// Node chunks grow from one segment to kLargestNodeChunk; each is aligned to its
-// size, so every segment in it is aligned to kSegmentBytes.
+// The first node chunk is one segment, so that a small tree stays small; later
+// ones are a huge page each. Every chunk is aligned to its size, so every
+// segment in it is aligned to kSegmentBytes.
 void ScriptArena::OpenSegment() {
   if (segments_.size() == kMaxSegments) throw std::bad_alloc();
   if (nextSegment_ == segmentsEnd_) {
     nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, nodeChunkSize_));
     segmentsEnd_ = nextSegment_ + nodeChunkSize_;
-    if (nodeChunkSize_ < kLargestNodeChunk) nodeChunkSize_ *= 2;
+    nodeChunkSize_ = kHugePage;
   }
   char* segment = nextSegment_;
   nextSegment_ += kSegmentBytes;

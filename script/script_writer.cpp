@@ -23,7 +23,8 @@ bool NeverOneLine(std::string_view name) {
 
 void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
   const bool braced = kind == kBlock || bare == 0;
-  const std::string_view ownName = name();
+  const ScriptArena& arena = ScriptArena::Of(this);
+  const std::string_view ownName = arena.NameAt(name_);
   const int count = ItemCount();
   if (!ownName.empty()) {
     if (oneLine)
@@ -45,11 +46,9 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
     }
   }
   switch (count == 0 ? uint8_t{kUntyped} : kind) {
-    case kBlock: {
-      const ScriptArena& arena = ScriptArena::Of(this);
+    case kBlock:
       for (int i = 0; i < count; ++i) arena.NodeAt(ChildRefAt(i))->Write(out, level + 1, oneLine);
       break;
-    }
     case kNumbers:
       for (int i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
