@@ -18,7 +18,9 @@ ScriptNode::ParentLink::operator ScriptNode*() const {
 
 std::string_view ScriptNode::name() const { return ScriptArena::Of(this).NameAt(name_); }
 
-ScriptNode* ScriptNode::ChildAt(int i) const { return ScriptArena::Of(this).NodeAt(ChildRefAt(i)); }
+ScriptNode* ScriptNode::ChildAt(int i) const {
+  return ScriptArena::Of(this).NodeAt(ChildRefAt(static_cast<uint32_t>(i)));
+}
 
 // Arrays double as they fill, from room for two items.
 unsigned char* ScriptNode::NewItem(size_t width) {
@@ -26,7 +28,7 @@ unsigned char* ScriptNode::NewItem(size_t width) {
     shape_ = kOne;
     return slot_;
   }
-  const size_t count = static_cast<size_t>(ItemCount());
+  const size_t count = Count();
   const size_t bytes = shape_ == kArray ? size_t{Array()->capacity} * kUnit : width;
   if ((count + 1) * width > bytes) {
     ItemArray* grown = NewArray(std::max(2 * bytes, (count + 1) * width));
@@ -90,8 +92,8 @@ void ScriptNode::Clear() {
 ScriptNode* ScriptNode::ChildNamed(uint32_t nameIndex) const {
   if (kind != kBlock) return nullptr;
   const ScriptArena& arena = ScriptArena::Of(this);
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i) {
+  const uint32_t count = Count();
+  for (uint32_t i = 0; i < count; ++i) {
     ScriptNode* child = arena.NodeAt(ChildRefAt(i));
     if (child->name_ == nameIndex) return child;
   }
@@ -107,8 +109,8 @@ ScriptNode* ScriptNode::FirstWithin(std::string_view childName) const {
   const ScriptArena& arena = ScriptArena::Of(this);
   const uint32_t nameIndex = arena.FindName(childName);
   if (kind != kBlock || nameIndex == ScriptArena::kNoName) return nullptr;
-  const int count = ItemCount();
-  for (int i = 0; i < count; ++i) {
+  const uint32_t count = Count();
+  for (uint32_t i = 0; i < count; ++i) {
     ScriptNode* child = arena.NodeAt(ChildRefAt(i));
     if (child->name_ == nameIndex) return child;
     if (ScriptNode* grandchild = child->ChildNamed(nameIndex)) return grandchild;
@@ -117,7 +119,7 @@ ScriptNode* ScriptNode::FirstWithin(std::string_view childName) const {
 }
 
 std::optional<std::string_view> ScriptNode::FirstText() const {
-  if (!HoldsText() || ItemCount() == 0) return std::nullopt;
+  if (!HoldsText() || Count() == 0) return std::nullopt;
   return TextAt(0);
 }
 
@@ -135,17 +137,18 @@ void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* ou
 // nameIndex is searched's index among the tree's names, kNoName when no node has it.
 void ScriptNode::FindAllNamed(uint32_t nameIndex, std::string_view searched,
                               std::vector<ScriptMatch>* out, int32_t depth, int32_t level) const {
-  const int count = ItemCount();
+  const uint32_t count = Count();
   if (kind == kBlock) {
     const ScriptArena& arena = ScriptArena::Of(this);
-    for (int i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
       ScriptNode* child = arena.NodeAt(ChildRefAt(i));
       if (child->name_ == nameIndex) out->push_back({child, -1, level});
       if (depth > 0) child->FindAllNamed(nameIndex, searched, out, Deeper(depth), level + 1);
     }
   } else if (HoldsText()) {
-    for (int i = 0; i < count; ++i) {
-      if (TextAt(i) == searched) out->push_back({const_cast<ScriptNode*>(this), i, level});
+    for (uint32_t i = 0; i < count; ++i) {
+      if (TextItem(i) == searched)
+        out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});
     }
   }
 }
@@ -156,8 +159,8 @@ void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
     if (depth <= 0) return;
     ScriptArena& destArena = ScriptArena::Of(dest);
     const uint32_t destRef = ScriptArena::RefOf(dest);
-    for (int i = 0; i < ItemCount(); ++i) {
-      const ScriptNode* child = ChildAt(i);
+    for (uint32_t i = 0; i < Count(); ++i) {
+      const ScriptNode* child = ScriptArena::Of(this).NodeAt(ChildRefAt(i));
       const ScriptArena::Placed copy = destArena.NewNode(destRef, child->name(), child->parseState);
       copy.node->kind = child->kind;
       copy.node->bare = child->bare;
@@ -165,9 +168,9 @@ void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
       child->CopyItemsTo(copy.node, Deeper(depth));
     }
   } else if (kind == kNumbers) {
-    for (int i = 0; i < ItemCount(); ++i) dest->Append(NumberAt(i));
+    for (uint32_t i = 0; i < Count(); ++i) dest->Append(ItemAt<double>(i));
   } else {
     ScriptArena& destArena = ScriptArena::Of(dest);
-    for (int i = 0; i < ItemCount(); ++i) dest->Append(destArena.Store(TextAt(i)));
+    for (uint32_t i = 0; i < Count(); ++i) dest->Append(destArena.Store(TextItem(i)));
   }
 }

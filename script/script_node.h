@@ -78,10 +78,10 @@ class ScriptNode {
   ParentLink parent;
 
   std::string_view name() const;
-  int ItemCount() const { return shape_ == kArray ? static_cast<int>(Array()->count) : shape_; }
+  int ItemCount() const { return static_cast<int>(Count()); }
   ScriptNode* ChildAt(int i) const;
-  double NumberAt(int i) const { return ItemAt<double>(i); }
-  std::string_view TextAt(int i) const { return StoredText(ItemAt<const char*>(i)); }
+  double NumberAt(int i) const { return ItemAt<double>(static_cast<uint32_t>(i)); }
+  std::string_view TextAt(int i) const { return TextItem(static_cast<uint32_t>(i)); }
 
   // A new last child, complete (as everything built in code is); the node becomes a block.
   ScriptNode* AddChild(std::string_view childName);
@@ -128,8 +128,8 @@ class ScriptNode {
   };
   static constexpr size_t kUnit = 4;
 
-  // shape_: how the items are held. Up to one item sits in slot_; more are in
-  // an ItemArray that slot_ points to.
+  // shape_: how the items are held. Up to one item sits in slot_ (kNone and
+  // kOne are also the count); more are in an ItemArray that slot_ points to.
   enum Shape : uint8_t { kNone = 0, kOne = 1, kArray = 2 };
 
   // A string as the arena stores it: its length, then its bytes; null when empty.
@@ -151,13 +151,15 @@ class ScriptNode {
   const unsigned char* ItemBytes() const {
     return shape_ == kArray ? reinterpret_cast<const unsigned char*>(Array() + 1) : slot_;
   }
+  uint32_t Count() const { return shape_ == kArray ? Array()->count : shape_; }
   template <typename T>
-  T ItemAt(int i) const {
+  T ItemAt(uint32_t i) const {
     T value;
-    std::memcpy(&value, ItemBytes() + static_cast<size_t>(i) * sizeof(T), sizeof value);
+    std::memcpy(&value, ItemBytes() + size_t{i} * sizeof(T), sizeof value);
     return value;
   }
-  uint32_t ChildRefAt(int i) const { return ItemAt<uint32_t>(i); }
+  uint32_t ChildRefAt(uint32_t i) const { return ItemAt<uint32_t>(i); }
+  std::string_view TextItem(uint32_t i) const { return StoredText(ItemAt<const char*>(i)); }
 
   // Where a new last item of width bytes goes; grows the items as needed.
   unsigned char* NewItem(size_t width);

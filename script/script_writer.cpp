@@ -25,7 +25,7 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
   const bool braced = kind == kBlock || bare == 0;
   const ScriptArena& arena = ScriptArena::Of(this);
   const std::string_view ownName = arena.NameAt(name_);
-  const int count = ItemCount();
+  const uint32_t count = Count();
   if (!ownName.empty()) {
     if (oneLine)
       out.Put(' ');
@@ -47,25 +47,25 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
   }
   switch (count == 0 ? uint8_t{kUntyped} : kind) {
     case kBlock:
-      for (int i = 0; i < count; ++i) arena.NodeAt(ChildRefAt(i))->Write(out, level + 1, oneLine);
+      for (uint32_t i = 0; i < count; ++i) arena.NodeAt(ChildRefAt(i))->Write(out, level + 1, oneLine);
       break;
     case kNumbers:
-      for (int i = 0; i < count; ++i) {
+      for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.PutNumber(NumberAt(i));
+        out.PutNumber(ItemAt<double>(i));
       }
       break;
     case kWords:
-      for (int i = 0; i < count; ++i) {
+      for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.Put(TextAt(i));
+        out.Put(TextItem(i));
       }
       break;
     case kQuoted:
-      for (int i = 0; i < count; ++i) {
+      for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Indent(level + 1);
         out.Put('"');
-        out.Put(TextAt(i));
+        out.Put(TextItem(i));
         out.Put("\"\n");
       }
       break;
