@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "script/script_arena.h"
 
@@ -49,6 +50,7 @@ void ScriptNode::AdoptArray(const void* first, uint32_t n, size_t width) {
 
 // An array with room for bytes (a multiple of kUnit), its count not yet set.
 ScriptNode::ItemArray* ScriptNode::NewArray(size_t bytes) const {
+  if (bytes / kUnit > UINT32_MAX) throw std::bad_alloc();
   auto* array = static_cast<ItemArray*>(ScriptArena::Of(this).Allocate(sizeof(ItemArray) + bytes));
   array->capacity = static_cast<uint32_t>(bytes / kUnit);
   return array;
