@@ -12,7 +12,6 @@ namespace {
 constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
-constexpr size_t kMaxSegments = size_t{1} << 20;  // references have 20 bits for the segment
 
 uint64_t HashBytes(std::string_view s) {
   uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();

@@ -65,6 +65,7 @@ class ScriptArena {
   static constexpr uint32_t kSlotBits = 12;
   static constexpr uint32_t kSlotMask = (uint32_t{1} << kSlotBits) - 1;
   static_assert(kSlots <= kSlotMask, "a slot number fits its bits");
+  static constexpr size_t kMaxSegments = size_t{1} << (32 - kSlotBits);
 
   static const Segment* SegmentOf(const void* address) {
     return reinterpret_cast<const Segment*>(reinterpret_cast<uintptr_t>(address) &
