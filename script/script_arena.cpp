@@ -1,6 +1,5 @@
 #include "script/script_arena.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -13,7 +12,6 @@ namespace {
 constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
-constexpr size_t kInternLimit = 64;  // longer names are stored, not interned
 
 uint64_t HashBytes(std::string_view s) {
   uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
@@ -31,45 +29,78 @@ uint64_t HashBytes(std::string_view s) {
 
 }  // namespace
 
-ScriptArena::ScriptArena() : chunkSize_(kFirstChunk) {
-  header_.arena = this;
-  ScriptNode* root = new (header_.rootStorage) ScriptNode();
-  root->kind = kBlock;
-  root->parseState = kComplete;
+ScriptArena::ScriptArena()
+    : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr) {
+  NewNode(kNoNode, {}, kComplete).node->kind = kBlock;
 }
 
 ScriptArena::~ScriptArena() {
-  for (void* c : chunks_) ::operator delete(c);
-  for (void* c : hugeChunks_) ::operator delete(c, std::align_val_t(kHugePage));
-}
-
-ScriptArena& ScriptArena::Of(const ScriptNode* node) {
-  while (node->parent) node = node->parent;
-  auto* bytes = reinterpret_cast<const unsigned char*>(node);
-  auto* header = reinterpret_cast<const Header*>(bytes - offsetof(Header, rootStorage));
-  return *header->arena;
-}
-
-void* ScriptArena::NewChunk(size_t bytes) {
-  if (bytes >= kHugePage) {
-    size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* p = ::operator new(rounded, std::align_val_t(kHugePage));
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    madvise(p, rounded, MADV_HUGEPAGE);  // one page fault per 2 MiB instead of 512
-#endif
-    hugeChunks_.push_back(p);
-    return p;
+  for (const Chunk& c : chunks_) {
+    if (c.alignment == 0)
+      ::operator delete(c.memory);
+    else
+      ::operator delete(c.memory, std::align_val_t(c.alignment));
   }
-  void* p = ::operator new(bytes);
-  chunks_.push_back(p);
+}
+
+uint32_t ScriptArena::RefOf(const ScriptNode* node) {
+  const Segment* segment = SegmentOf(node);
+  const auto* first = reinterpret_cast<const ScriptNode*>(
+      reinterpret_cast<const char*>(segment) + sizeof(Segment));
+  return segment->firstRef + static_cast<uint32_t>(node - first);
+}
+
+// Chunks of a huge page or more are aligned to it and asked to be backed by
+// huge pages: one page fault per 2 MiB instead of 512.
+void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
+  if (bytes >= kHugePage) {
+    bytes = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    alignment = kHugePage;
+  }
+  void* p = alignment == 0 ? ::operator new(bytes)
+                           : ::operator new(bytes, std::align_val_t(alignment));
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  if (alignment == kHugePage) madvise(p, bytes, MADV_HUGEPAGE);
+#endif
+  chunks_.push_back({p, alignment});
   return p;
+}
+
+// The first node chunk is one segment, so that a small tree stays small; later
+// ones are a huge page each. Every chunk is aligned to its size, so every
+// segment in it is aligned to kSegmentBytes.
+void ScriptArena::OpenSegment() {
+  if (segments_.size() == kMaxSegments) throw std::bad_alloc();
+  if (nextSegment_ == segmentsEnd_) {
+    nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, nodeChunkSize_));
+    segmentsEnd_ = nextSegment_ + nodeChunkSize_;
+    nodeChunkSize_ = kHugePage;
+  }
+  char* segment = nextSegment_;
+  nextSegment_ += kSegmentBytes;
+  nextRef_ = static_cast<uint32_t>(segments_.size()) << kSlotBits;
+  new (segment) Segment{this, nextRef_};
+  segments_.push_back(segment);
+  nextNode_ = reinterpret_cast<ScriptNode*>(segment + sizeof(Segment));
+  freeSlots_ = kSlots;
+}
+
+ScriptArena::Placed ScriptArena::NewNode(uint32_t parentRef, std::string_view name,
+                                         ParseState state) {
+  if (freeSlots_ == 0) OpenSegment();
+  --freeSlots_;
+  ScriptNode* node = new (nextNode_++) ScriptNode();
+  node->parent.ref_ = parentRef;
+  node->name_ = Intern(name);
+  node->parseState = state;
+  return {node, nextRef_++};
 }
 
 void* ScriptArena::Allocate(size_t bytes) {
   bytes = (bytes + 7) & ~size_t{7};
   if (static_cast<size_t>(limit_ - next_) < bytes) {
-    if (bytes > chunkSize_ / 4) return NewChunk(bytes);  // big item arrays and strings
-    next_ = static_cast<char*>(NewChunk(chunkSize_));
+    if (bytes > chunkSize_ / 4) return NewChunk(bytes, 0);  // big item arrays and strings
+    next_ = static_cast<char*>(NewChunk(chunkSize_, 0));
     limit_ = next_ + chunkSize_;
     if (chunkSize_ < kLargestChunk) chunkSize_ *= 2;
   }
@@ -87,36 +118,47 @@ const char* ScriptArena::Store(std::string_view text) {
   return p;
 }
 
-
-const char* ScriptArena::Intern(std::string_view text) {
-  if (text.empty()) return nullptr;
-  if (text.size() > kInternLimit) return Store(text);
-  if ((internCount_ + 1) * 2 > internSlots_.size()) {
-    std::vector<const char*> old(internSlots_.empty() ? 256 : internSlots_.size() * 2, nullptr);
-    old.swap(internSlots_);
-    size_t mask = internSlots_.size() - 1;
-    for (const char* s : old) {
-      if (!s) continue;
-      size_t i = HashBytes(ScriptNode::StoredText(s)) & mask;
-      while (internSlots_[i]) i = (i + 1) & mask;
-      internSlots_[i] = s;
-    }
-  }
-  size_t mask = internSlots_.size() - 1;
-  size_t i = HashBytes(text) & mask;
-  while (const char* s = internSlots_[i]) {
-    if (ScriptNode::StoredText(s) == text) return s;
-    i = (i + 1) & mask;
-  }
-  internSlots_[i] = Store(text);
-  ++internCount_;
-  return internSlots_[i];
+uint32_t ScriptArena::Intern(std::string_view name) {
+  if (name.empty()) return 0;
+  if (names_.size() * 2 > nameSlots_.size()) GrowNameSlots();
+  size_t slot = SlotOf(name);
+  return nameSlots_[slot] ? nameSlots_[slot] : AddName(name, slot);
 }
 
-ScriptNode* ScriptArena::NewNode(ScriptNode* parent, std::string_view name, ParseState state) {
-  ScriptNode* node = new (Allocate(sizeof(ScriptNode))) ScriptNode();
-  node->parent = parent;
-  node->name_ = Intern(name);
-  node->parseState = state;
-  return node;
+uint32_t ScriptArena::FindName(std::string_view name) const {
+  if (name.empty()) return 0;
+  if (nameSlots_.empty()) return kNoName;
+  size_t slot = SlotOf(name);
+  return nameSlots_[slot] ? nameSlots_[slot] : kNoName;
+}
+
+// The slot of the table that holds name, or the free one where it would go.
+size_t ScriptArena::SlotOf(std::string_view name) const {
+  size_t mask = nameSlots_.size() - 1;
+  size_t i = HashBytes(name) & mask;
+  while (uint32_t index = nameSlots_[i]) {
+    if (NameAt(index) == name) return i;
+    i = (i + 1) & mask;
+  }
+  return i;
+}
+
+uint32_t ScriptArena::AddName(std::string_view name, size_t slot) {
+  if (names_.size() == kNoName) throw std::bad_alloc();
+  uint32_t index = static_cast<uint32_t>(names_.size());
+  names_.push_back(Store(name));
+  nameSlots_[slot] = index;
+  return index;
+}
+
+void ScriptArena::GrowNameSlots() {
+  std::vector<uint32_t> old(nameSlots_.empty() ? 256 : nameSlots_.size() * 2, 0);
+  old.swap(nameSlots_);
+  size_t mask = nameSlots_.size() - 1;
+  for (uint32_t index : old) {
+    if (!index) continue;
+    size_t i = HashBytes(NameAt(index)) & mask;
+    while (nameSlots_[i]) i = (i + 1) & mask;
+    nameSlots_[i] = index;
+  }
 }

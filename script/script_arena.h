@@ -1,10 +1,13 @@
 // Memory of one script tree.
 //
-// Every node, item array and string of a tree comes from its arena, a bump
-// allocator over large chunks; nothing is freed on its own, the whole arena is
-// released with the tree. Node names are interned (a save repeats a few hundred
-// keys millions of times); values are stored as they come. Strings are stored
-// length-prefixed and handed out as a pointer to the prefix (null: empty string).
+// Nodes live in segments of kSegmentBytes, each aligned to its size and opening
+// with a header that points back to the arena, so any node finds its arena from
+// its own address. Within the tree a node is known by a 32-bit reference: its
+// segment's number and its slot there. Item arrays and strings come from a bump
+// allocator over large chunks. Nothing is freed on its own, the whole arena is
+// released with the tree. Node names are interned and kept as indexes (0 is the
+// empty name); values are stored as they come, length-prefixed and handed out
+// as a pointer to the prefix (null: empty string).
 #pragma once
 
 #include <cstddef>
@@ -16,37 +19,79 @@
 
 class ScriptArena {
  public:
+  static constexpr uint32_t kNoNode = 0xFFFFFFFF;  // the parent of the root
+  static constexpr uint32_t kNoName = 0xFFFFFFFF;  // FindName of a name never interned
+
   ScriptArena();
   ~ScriptArena();
   ScriptArena(const ScriptArena&) = delete;
   ScriptArena& operator=(const ScriptArena&) = delete;
 
-  // The arena of the tree that holds node.
-  static ScriptArena& Of(const ScriptNode* node);
+  // The arena of the tree that holds the node at (or containing) address.
+  static ScriptArena& Of(const void* address) { return *SegmentOf(address)->arena; }
+  static uint32_t RefOf(const ScriptNode* node);
+  ScriptNode* NodeAt(uint32_t ref) const {
+    return reinterpret_cast<ScriptNode*>(segments_[ref >> kSlotBits] + sizeof(Segment)) +
+           (ref & kSlotMask);
+  }
   // The tree's root, created with the arena.
-  ScriptNode* Root() { return reinterpret_cast<ScriptNode*>(header_.rootStorage); }
+  ScriptNode* Root() const { return NodeAt(0); }
 
-  ScriptNode* NewNode(ScriptNode* parent, std::string_view name, ParseState state);
-  const char* Intern(std::string_view text);
+  // A new node and its reference; the root's parent is kNoNode.
+  struct Placed {
+    ScriptNode* node;
+    uint32_t ref;
+  };
+  Placed NewNode(uint32_t parentRef, std::string_view name, ParseState state);
+  uint32_t Intern(std::string_view name);
+  uint32_t FindName(std::string_view name) const;
+  std::string_view NameAt(uint32_t index) const { return ScriptNode::StoredText(names_[index]); }
   const char* Store(std::string_view text);
   void* Allocate(size_t bytes);  // 8-byte aligned
 
  private:
-  // The root lives right after a pointer back to its arena, so that any node
-  // finds its arena by walking up to the root.
-  struct Header {
+  struct Segment {
     ScriptArena* arena;
-    alignas(ScriptNode) unsigned char rootStorage[sizeof(ScriptNode)];
+    uint32_t firstRef;  // the reference of the segment's first slot
+  };
+  struct Chunk {
+    void* memory;
+    size_t alignment;  // 0: the default alignment
   };
 
-  void* NewChunk(size_t bytes);
+  static constexpr size_t kSegmentBytes = size_t{1} << 16;
+  static constexpr uint32_t kSlots =
+      static_cast<uint32_t>((kSegmentBytes - sizeof(Segment)) / sizeof(ScriptNode));
+  static constexpr uint32_t kSlotBits = 12;
+  static constexpr uint32_t kSlotMask = (uint32_t{1} << kSlotBits) - 1;
+  static_assert(kSlots <= kSlotMask, "a slot number fits its bits");
+  static constexpr size_t kMaxSegments = size_t{1} << (32 - kSlotBits);
 
-  Header header_;
+  static const Segment* SegmentOf(const void* address) {
+    return reinterpret_cast<const Segment*>(reinterpret_cast<uintptr_t>(address) &
+                                            ~uintptr_t{kSegmentBytes - 1});
+  }
+  void* NewChunk(size_t bytes, size_t alignment);
+  void OpenSegment();
+  size_t SlotOf(std::string_view name) const;
+  uint32_t AddName(std::string_view name, size_t slot);
+  void GrowNameSlots();
+
+  // Nodes.
+  std::vector<char*> segments_;
+  char* nextSegment_ = nullptr;  // unused segments of the last node chunk
+  char* segmentsEnd_ = nullptr;
+  size_t nodeChunkSize_;
+  ScriptNode* nextNode_ = nullptr;
+  uint32_t nextRef_ = 0;
+  uint32_t freeSlots_ = 0;
+
+  // Item arrays and strings.
   char* next_ = nullptr;
   char* limit_ = nullptr;
   size_t chunkSize_;
-  std::vector<void*> chunks_;
-  std::vector<void*> hugeChunks_;  // chunks allocated with huge-page alignment
-  std::vector<const char*> internSlots_;
-  size_t internCount_ = 0;
+
+  std::vector<Chunk> chunks_;
+  std::vector<const char*> names_;   // stored names by index; names_[0] is the empty name
+  std::vector<uint32_t> nameSlots_;  // hash table of name indexes, 0 = free
 };

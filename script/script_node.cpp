@@ -1,6 +1,8 @@
 #include "script/script_node.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "script/script_arena.h"
 
@@ -10,89 +12,116 @@ int32_t Deeper(int32_t depth) { return depth == ScriptNode::kUnlimited ? depth :
 
 }  // namespace
 
-ScriptArena& ScriptNode::arena() const { return ScriptArena::Of(this); }
-
-uint32_t ScriptNode::Capacity() const {
-  if (capShift_ == 0) return 1;
-  if (capShift_ == kExact) return count_;
-  return uint32_t{1} << capShift_;
+ScriptNode::ParentLink::operator ScriptNode*() const {
+  if (ref_ == ScriptArena::kNoNode) return nullptr;
+  return ScriptArena::Of(this).NodeAt(ref_);
 }
 
-void ScriptNode::Append(Item item) {
-  if (count_ == Capacity()) {
-    uint8_t shift = 1;
-    while ((uint32_t{1} << shift) <= count_) ++shift;
-    auto* grown = static_cast<Item*>(arena().Allocate(sizeof(Item) << shift));
-    std::memcpy(grown, items(), sizeof(Item) * count_);
-    many_ = grown;
-    capShift_ = shift;
-  }
-  items()[count_++] = item;
+std::string_view ScriptNode::name() const { return ScriptArena::Of(this).NameAt(name_); }
+
+ScriptNode* ScriptNode::ChildAt(int i) const {
+  return ScriptArena::Of(this).NodeAt(ChildRefAt(static_cast<uint32_t>(i)));
 }
 
-void ScriptNode::AdoptItems(const Item* first, uint32_t n) {
-  count_ = n;
-  if (n <= 1) {
-    capShift_ = 0;
-    if (n == 1) one_ = *first;
-    return;
+// Arrays double as they fill, from room for two items.
+unsigned char* ScriptNode::NewItem(size_t width) {
+  if (shape_ == kNone) {
+    shape_ = kOne;
+    return slot_;
   }
-  many_ = static_cast<Item*>(arena().Allocate(sizeof(Item) * n));
-  std::memcpy(many_, first, sizeof(Item) * n);
-  capShift_ = kExact;
+  const size_t count = Count();
+  const size_t bytes = shape_ == kArray ? size_t{Array()->capacity} * kUnit : width;
+  if ((count + 1) * width > bytes) {
+    ItemArray* grown = NewArray(std::max(2 * bytes, (count + 1) * width));
+    std::memcpy(grown + 1, ItemBytes(), bytes);
+    grown->count = static_cast<uint32_t>(count);
+    SetArray(grown);
+  }
+  ItemArray* array = Array();
+  return reinterpret_cast<unsigned char*>(array + 1) + array->count++ * width;
+}
+
+void ScriptNode::AdoptArray(const void* first, uint32_t n, size_t width) {
+  ItemArray* array = NewArray(n * width);
+  array->count = n;
+  std::memcpy(array + 1, first, n * width);
+  SetArray(array);
+}
+
+// An array with room for bytes (a multiple of kUnit), its count not yet set.
+ScriptNode::ItemArray* ScriptNode::NewArray(size_t bytes) const {
+  if (bytes / kUnit > UINT32_MAX) throw std::bad_alloc();
+  auto* array = static_cast<ItemArray*>(ScriptArena::Of(this).Allocate(sizeof(ItemArray) + bytes));
+  array->capacity = static_cast<uint32_t>(bytes / kUnit);
+  return array;
+}
+
+void ScriptNode::SetArray(ItemArray* array) {
+  std::memcpy(slot_, &array, sizeof array);
+  shape_ = kArray;
 }
 
 ScriptNode* ScriptNode::AddChild(std::string_view childName) {
-  ScriptNode* child = arena().NewNode(this, childName, kComplete);
-  Item item;
-  item.child = child;
-  Append(item);
+  const ScriptArena::Placed child =
+      ScriptArena::Of(this).NewNode(ScriptArena::RefOf(this), childName, kComplete);
+  Append(child.ref);
   kind = kBlock;
-  return child;
+  return child.node;
 }
 
 void ScriptNode::AddString(uint8_t stringKind, std::string_view text) {
-  Item item;
-  item.text = arena().Store(text);
-  Append(item);
+  Append(ScriptArena::Of(this).Store(text));
   kind = stringKind;
 }
 
 void ScriptNode::AddNumber(double value) {
-  Item item;
-  item.number = value;
-  Append(item);
+  Append(value);
   kind = kNumbers;
 }
 
 void ScriptNode::SetNumber(double value) {
-  count_ = 0;
+  Clear();
   AddNumber(value);
 }
 
-void ScriptNode::Clear() { count_ = 0; }
+void ScriptNode::Clear() {
+  if (shape_ == kArray)
+    Array()->count = 0;
+  else
+    shape_ = kNone;
+}
 
-ScriptNode* ScriptNode::FirstChild(std::string_view childName) const {
+ScriptNode* ScriptNode::ChildNamed(uint32_t nameIndex) const {
   if (kind != kBlock) return nullptr;
-  for (uint32_t i = 0; i < count_; ++i) {
-    ScriptNode* child = items()[i].child;
-    if (child->name() == childName) return child;
+  const ScriptArena& arena = ScriptArena::Of(this);
+  const uint32_t count = Count();
+  for (uint32_t i = 0; i < count; ++i) {
+    ScriptNode* child = arena.NodeAt(ChildRefAt(i));
+    if (child->name_ == nameIndex) return child;
   }
   return nullptr;
 }
 
+ScriptNode* ScriptNode::FirstChild(std::string_view childName) const {
+  const uint32_t nameIndex = ScriptArena::Of(this).FindName(childName);
+  return nameIndex == ScriptArena::kNoName ? nullptr : ChildNamed(nameIndex);
+}
+
 ScriptNode* ScriptNode::FirstWithin(std::string_view childName) const {
-  if (kind != kBlock) return nullptr;
-  for (uint32_t i = 0; i < count_; ++i) {
-    ScriptNode* child = items()[i].child;
-    if (child->name() == childName) return child;
-    if (ScriptNode* grandchild = child->FirstChild(childName)) return grandchild;
+  const ScriptArena& arena = ScriptArena::Of(this);
+  const uint32_t nameIndex = arena.FindName(childName);
+  if (kind != kBlock || nameIndex == ScriptArena::kNoName) return nullptr;
+  const uint32_t count = Count();
+  for (uint32_t i = 0; i < count; ++i) {
+    ScriptNode* child = arena.NodeAt(ChildRefAt(i));
+    if (child->name_ == nameIndex) return child;
+    if (ScriptNode* grandchild = child->ChildNamed(nameIndex)) return grandchild;
   }
   return nullptr;
 }
 
 std::optional<std::string_view> ScriptNode::FirstText() const {
-  if (!HoldsText() || count_ == 0) return std::nullopt;
+  if (!HoldsText() || Count() == 0) return std::nullopt;
   return TextAt(0);
 }
 
@@ -104,16 +133,23 @@ std::string_view ScriptNode::TextOf(std::string_view key) const {
 void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* out, int32_t depth,
                          int32_t level) const {
   if (!out) return;
-  const Item* it = items();
+  FindAllNamed(ScriptArena::Of(this).FindName(searched), searched, out, depth, level);
+}
+
+// nameIndex is searched's index among the tree's names, kNoName when no node has it.
+void ScriptNode::FindAllNamed(uint32_t nameIndex, std::string_view searched,
+                              std::vector<ScriptMatch>* out, int32_t depth, int32_t level) const {
+  const uint32_t count = Count();
   if (kind == kBlock) {
-    for (uint32_t i = 0; i < count_; ++i) {
-      ScriptNode* child = it[i].child;
-      if (child->name() == searched) out->push_back({child, -1, level});
-      if (depth > 0) child->FindAll(searched, out, Deeper(depth), level + 1);
+    const ScriptArena& arena = ScriptArena::Of(this);
+    for (uint32_t i = 0; i < count; ++i) {
+      ScriptNode* child = arena.NodeAt(ChildRefAt(i));
+      if (child->name_ == nameIndex) out->push_back({child, -1, level});
+      if (depth > 0) child->FindAllNamed(nameIndex, searched, out, Deeper(depth), level + 1);
     }
   } else if (HoldsText()) {
-    for (uint32_t i = 0; i < count_; ++i) {
-      if (StoredText(it[i].text) == searched)
+    for (uint32_t i = 0; i < count; ++i) {
+      if (TextItem(i) == searched)
         out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});
     }
   }
@@ -121,28 +157,22 @@ void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* ou
 
 void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
   if (!dest || kind == kUntyped) return;
-  const Item* it = items();
   if (kind == kBlock) {
     if (depth <= 0) return;
-    ScriptArena& destArena = dest->arena();
-    for (uint32_t i = 0; i < count_; ++i) {
-      const ScriptNode* child = it[i].child;
-      ScriptNode* copy = destArena.NewNode(dest, child->name(), child->parseState);
-      copy->kind = child->kind;
-      copy->bare = child->bare;
-      Item item;
-      item.child = copy;
-      dest->Append(item);
-      child->CopyItemsTo(copy, Deeper(depth));
+    ScriptArena& destArena = ScriptArena::Of(dest);
+    const uint32_t destRef = ScriptArena::RefOf(dest);
+    for (uint32_t i = 0; i < Count(); ++i) {
+      const ScriptNode* child = ScriptArena::Of(this).NodeAt(ChildRefAt(i));
+      const ScriptArena::Placed copy = destArena.NewNode(destRef, child->name(), child->parseState);
+      copy.node->kind = child->kind;
+      copy.node->bare = child->bare;
+      dest->Append(copy.ref);
+      child->CopyItemsTo(copy.node, Deeper(depth));
     }
   } else if (kind == kNumbers) {
-    for (uint32_t i = 0; i < count_; ++i) dest->Append(it[i]);
+    for (uint32_t i = 0; i < Count(); ++i) dest->Append(ItemAt<double>(i));
   } else {
-    ScriptArena& destArena = dest->arena();
-    for (uint32_t i = 0; i < count_; ++i) {
-      Item item;
-      item.text = destArena.Store(StoredText(it[i].text));
-      dest->Append(item);
-    }
+    ScriptArena& destArena = ScriptArena::Of(dest);
+    for (uint32_t i = 0; i < Count(); ++i) dest->Append(destArena.Store(TextItem(i)));
   }
 }

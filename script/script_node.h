@@ -7,8 +7,10 @@
 // Nodes never live on their own: a tree belongs to a ScriptFile, every node of
 // it is allocated from the tree's arena, and the whole tree is released with the
 // file. Node addresses stay valid until then, however many siblings are added.
-// Numbers and strings are stored inside their node's item array, never one heap
-// allocation each. Clear() forgets the items; their memory returns with the tree.
+// Numbers and strings are stored inside their node or its item array, never one
+// heap allocation each. Clear() forgets the items; their memory returns with the
+// tree. A node takes 20 bytes: its name is an index into the arena's names, its
+// parent and its children are 32-bit references within the tree.
 //
 // Depth arguments of the searches: kUnlimited is passed down unchanged, any
 // other value is decremented at each step into a child; 0 means direct items only.
@@ -57,13 +59,29 @@ class ScriptNode {
   ScriptNode(const ScriptNode&) = delete;
   ScriptNode& operator=(const ScriptNode&) = delete;
 
-  ScriptNode* parent = nullptr;
+  // The node that holds this one, null for the root. It reads as a pointer
+  // (node->parent->name(), ScriptNode* p = node->parent) but cannot be copied
+  // out of its node: it finds the tree from its own address.
+  class ParentLink {
+   public:
+    ParentLink(const ParentLink&) = delete;
+    ParentLink& operator=(const ParentLink&) = delete;
+    operator ScriptNode*() const;
+    ScriptNode* operator->() const { return *this; }
 
-  std::string_view name() const { return StoredText(name_); }
-  int ItemCount() const { return static_cast<int>(count_); }
-  ScriptNode* ChildAt(int i) const { return items()[i].child; }
-  double NumberAt(int i) const { return items()[i].number; }
-  std::string_view TextAt(int i) const { return StoredText(items()[i].text); }
+   private:
+    friend class ScriptArena;
+    friend class ScriptNode;
+    ParentLink() = default;
+    uint32_t ref_ = 0;
+  };
+  ParentLink parent;
+
+  std::string_view name() const;
+  int ItemCount() const { return static_cast<int>(Count()); }
+  ScriptNode* ChildAt(int i) const;
+  double NumberAt(int i) const { return ItemAt<double>(static_cast<uint32_t>(i)); }
+  std::string_view TextAt(int i) const { return TextItem(static_cast<uint32_t>(i)); }
 
   // A new last child, complete (as everything built in code is); the node becomes a block.
   ScriptNode* AddChild(std::string_view childName);
@@ -95,11 +113,24 @@ class ScriptNode {
   friend class ScriptArena;
   friend class ScriptReader;
 
+  // A number or a string (length-prefixed, in the arena) as a list holds it.
+  // Children are held as 32-bit references instead.
   union Item {
-    ScriptNode* child;
     double number;
-    const char* text;  // length-prefixed string in the arena
+    const char* text;
   };
+
+  // Two or more items: this header, then the items (4 bytes each for children,
+  // 8 for numbers and strings). capacity counts units of kUnit bytes.
+  struct ItemArray {
+    uint32_t count;
+    uint32_t capacity;
+  };
+  static constexpr size_t kUnit = 4;
+
+  // shape_: how the items are held. Up to one item sits in slot_ (kNone and
+  // kOne are also the count); more are in an ItemArray that slot_ points to.
+  enum Shape : uint8_t { kNone = 0, kOne = 1, kArray = 2 };
 
   // A string as the arena stores it: its length, then its bytes; null when empty.
   static std::string_view StoredText(const char* stored) {
@@ -112,24 +143,48 @@ class ScriptNode {
   ScriptNode() = default;
   ~ScriptNode() = default;
 
-  // capShift_: 0 = at most one item, held inline; kExact = an array of exactly
-  // count_ items; any other k = an array of 2^k items.
-  static constexpr uint8_t kExact = 0xFF;
+  ItemArray* Array() const {
+    ItemArray* array;
+    std::memcpy(&array, slot_, sizeof array);
+    return array;
+  }
+  const unsigned char* ItemBytes() const {
+    return shape_ == kArray ? reinterpret_cast<const unsigned char*>(Array() + 1) : slot_;
+  }
+  uint32_t Count() const { return shape_ == kArray ? Array()->count : shape_; }
+  template <typename T>
+  T ItemAt(uint32_t i) const {
+    T value;
+    std::memcpy(&value, ItemBytes() + size_t{i} * sizeof(T), sizeof value);
+    return value;
+  }
+  uint32_t ChildRefAt(uint32_t i) const { return ItemAt<uint32_t>(i); }
+  std::string_view TextItem(uint32_t i) const { return StoredText(ItemAt<const char*>(i)); }
 
-  Item* items() { return capShift_ == 0 ? &one_ : many_; }
-  const Item* items() const { return capShift_ == 0 ? &one_ : many_; }
-  uint32_t Capacity() const;
-  ScriptArena& arena() const;
-  void Append(Item item);
-  // Replaces the items by an array the reader built (copied into the arena).
-  void AdoptItems(const Item* first, uint32_t n);
+  // Where a new last item of width bytes goes; grows the items as needed.
+  unsigned char* NewItem(size_t width);
+  template <typename T>
+  void Append(T value) {
+    std::memcpy(NewItem(sizeof value), &value, sizeof value);
+  }
+  ItemArray* NewArray(size_t bytes) const;
+  void SetArray(ItemArray* array);
+  // Replaces the items by the n items at first (copied into the arena): child
+  // references or Items.
+  template <typename T>
+  void AdoptItems(const T* first, uint32_t n) {
+    if (n > 1) return AdoptArray(first, n, sizeof(T));
+    shape_ = static_cast<uint8_t>(n);
+    if (n == 1) std::memcpy(slot_, first, sizeof(T));
+  }
+  void AdoptArray(const void* first, uint32_t n, size_t width);
 
-  const char* name_ = nullptr;  // length-prefixed, null for an empty name
-  union {
-    Item one_{};
-    Item* many_;
-  };
-  uint32_t count_ = 0;
+  ScriptNode* ChildNamed(uint32_t nameIndex) const;
+  void FindAllNamed(uint32_t nameIndex, std::string_view searched, std::vector<ScriptMatch>* out,
+                    int32_t depth, int32_t level) const;
+
+  uint32_t name_ = 0;  // index into the arena's names; 0 is the empty name
+  unsigned char slot_[8] = {};
 
  public:
   uint8_t kind = kUntyped;
@@ -137,7 +192,7 @@ class ScriptNode {
   uint8_t bare = 0;
 
  private:
-  uint8_t capShift_ = 0;
+  uint8_t shape_ = kNone;
 };
 
-static_assert(sizeof(void*) != 8 || sizeof(ScriptNode) == 32, "keep nodes small");
+static_assert(sizeof(ScriptNode) == 20, "keep nodes small");

@@ -217,25 +217,25 @@ void ScriptReader::UnexpectedChar() {
   ReadChar();
 }
 
-ScriptNode* ScriptReader::NewChild(std::string_view name, ParseState state) {
-  ScriptNode* holder = Current();
-  ScriptNode* child = arena_->NewNode(holder, name, state);
-  Item item;
-  item.child = child;
-  AddItem(item);
-  holder->kind = kBlock;
-  return child;
-}
-
-void ScriptReader::Enter(ScriptNode* child) {
+void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
+  Frame& holder = path_[depth_];
+  const ScriptArena::Placed child = arena_->NewNode(holder.ref, name, state);
+  holder.children.push_back(child.ref);
+  holder.node->kind = kBlock;
   ++depth_;
-  if (depth_ == path_.size()) path_.push_back({});
-  path_[depth_].node = child;
-  path_[depth_].items.clear();
+  if (depth_ == path_.size()) path_.emplace_back();
+  Frame& entered = path_[depth_];
+  entered.node = child.node;
+  entered.ref = child.ref;
+  entered.children.clear();
+  entered.values.clear();
 }
 
 void ScriptReader::Flush(Frame& frame) {
-  frame.node->AdoptItems(frame.items.data(), static_cast<uint32_t>(frame.items.size()));
+  if (frame.node->kind == kBlock)
+    frame.node->AdoptItems(frame.children.data(), static_cast<uint32_t>(frame.children.size()));
+  else
+    frame.node->AdoptItems(frame.values.data(), static_cast<uint32_t>(frame.values.size()));
 }
 
 void ScriptReader::Leave() {
@@ -246,7 +246,7 @@ void ScriptReader::Leave() {
 // The current node is complete; name starts a new key beside it.
 void ScriptReader::AddSibling(std::string_view name) {
   Leave();
-  Enter(NewChild(name, kAwaitingEquals));
+  EnterNewChild(name, kAwaitingEquals);
 }
 
 void ScriptReader::Complete() {
@@ -258,14 +258,14 @@ void ScriptReader::Complete() {
 void ScriptReader::AddString(uint8_t kind, std::string_view text) {
   Item item;
   item.text = arena_->Store(text);
-  AddItem(item);
+  AddValue(item);
   Current()->kind = kind;
 }
 
 void ScriptReader::AddNumber(double value) {
   Item item;
   item.number = value;
-  AddItem(item);
+  AddValue(item);
   Current()->kind = kNumbers;
 }
 
@@ -278,7 +278,7 @@ bool ScriptReader::IsPlainWord(std::string_view text) {
 
 bool ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
-  path_.assign(1, Frame{root, {}});
+  path_.assign(1, Frame{root, ScriptArena::RefOf(root), {}, {}});
   depth_ = 0;
   ReadChar();
   while (current_ != 0) {
@@ -334,7 +334,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   ScriptNode* node = Current();
   switch (node->parseState) {
     case kTopLevel:
-      Enter(NewChild(ReadWord(), kAwaitingEquals));
+      EnterNewChild(ReadWord(), kAwaitingEquals);
       return;
     case kComplete:
       AddSibling(ReadWord());
@@ -375,7 +375,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   switch (node->kind) {
     case kUntyped:
       if (PeekFor('=')) {
-        Enter(NewChild(text, kAwaitingValue));
+        EnterNewChild(text, kAwaitingValue);
         ReadChar();
       } else if (digit) {
         AddNumber(value);
@@ -384,7 +384,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       }
       return;
     case kBlock:
-      Enter(NewChild(text, kAwaitingEquals));
+      EnterNewChild(text, kAwaitingEquals);
       return;
     case kNumbers:
       if (digit) {
@@ -440,7 +440,7 @@ void ScriptReader::OnOpenBrace() {
     ReadChar();
   } else if (node->parseState == kInsideBraces &&
              (node->kind == kUntyped || node->kind == kBlock)) {
-    Enter(NewChild({}, kInsideBraces));
+    EnterNewChild({}, kInsideBraces);
     ReadChar();
   } else {
     UnexpectedChar();

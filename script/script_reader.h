@@ -37,9 +37,13 @@ class ScriptReader {
 
  private:
   using Item = ScriptNode::Item;
+  // A node being read with its items so far, moved into the tree when it is
+  // left: references to its children for a block, values for a list.
   struct Frame {
     ScriptNode* node;
-    std::vector<Item> items;  // the node's items, moved into the tree when it is left
+    uint32_t ref;
+    std::vector<uint32_t> children;
+    std::vector<Item> values;
   };
 
   // Input.
@@ -75,12 +79,12 @@ class ScriptReader {
 
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }
-  ScriptNode* NewChild(std::string_view name, ParseState state);
-  void Enter(ScriptNode* child);
+  // A new last child of the current node, which becomes the current one.
+  void EnterNewChild(std::string_view name, ParseState state);
   void Leave();
   void AddSibling(std::string_view name);
   void Complete();
-  void AddItem(Item item) { path_[depth_].items.push_back(item); }
+  void AddValue(Item item) { path_[depth_].values.push_back(item); }
   void AddString(uint8_t kind, std::string_view text);
   void AddNumber(double value);
   void Flush(Frame& frame);

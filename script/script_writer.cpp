@@ -5,6 +5,7 @@
 // below are never put on one line for being short.
 #include <array>
 
+#include "script/script_arena.h"
 #include "script/script_file.h"
 #include "script/script_output.h"
 
@@ -22,7 +23,9 @@ bool NeverOneLine(std::string_view name) {
 
 void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
   const bool braced = kind == kBlock || bare == 0;
-  const std::string_view ownName = name();
+  const ScriptArena& arena = ScriptArena::Of(this);
+  const std::string_view ownName = arena.NameAt(name_);
+  const uint32_t count = Count();
   if (!ownName.empty()) {
     if (oneLine)
       out.Put(' ');
@@ -31,7 +34,7 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
     out.Put(ownName);
     out.Put(" = ");
   }
-  if (braced && count_ < 3 && !NeverOneLine(ownName)) oneLine = true;
+  if (braced && count < 3 && !NeverOneLine(ownName)) oneLine = true;
   const bool list = kind == kNumbers || kind == kWords;
   if (braced) {
     if (list || oneLine) {
@@ -42,35 +45,34 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
       out.Put("{\n");
     }
   }
-  const Item* it = items();
-  switch (count_ == 0 ? uint8_t{kUntyped} : kind) {
+  switch (count == 0 ? uint8_t{kUntyped} : kind) {
     case kBlock:
-      for (uint32_t i = 0; i < count_; ++i) it[i].child->Write(out, level + 1, oneLine);
+      for (uint32_t i = 0; i < count; ++i) arena.NodeAt(ChildRefAt(i))->Write(out, level + 1, oneLine);
       break;
     case kNumbers:
-      for (uint32_t i = 0; i < count_; ++i) {
+      for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.PutNumber(it[i].number);
+        out.PutNumber(ItemAt<double>(i));
       }
       break;
     case kWords:
-      for (uint32_t i = 0; i < count_; ++i) {
+      for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.Put(TextAt(static_cast<int>(i)));
+        out.Put(TextItem(i));
       }
       break;
     case kQuoted:
-      for (uint32_t i = 0; i < count_; ++i) {
+      for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Indent(level + 1);
         out.Put('"');
-        out.Put(TextAt(static_cast<int>(i)));
+        out.Put(TextItem(i));
         out.Put("\"\n");
       }
       break;
     default:
       break;
   }
-  if (list && count_ == 1 && !oneLine) out.Put('\n');
+  if (list && count == 1 && !oneLine) out.Put('\n');
   if (braced) {
     if (list || oneLine) {
       out.Put(" }\n");
