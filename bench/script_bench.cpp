@@ -103,7 +103,7 @@ void MeasureFindAll(const ScriptFile& file, int repeat) {
     std::vector<ScriptMatch> matches;
     for (int i = 0; i < repeat; ++i) {
       matches.clear();
-      times.Add(TimeOf([&] { file.root().FindAll(key, &matches, ScriptNode::kUnlimited, 0); }).wall);
+      times.Add(TimeOf([&] { file.root().FindAll(key, &matches, ScriptNode::kUnlimited); }).wall);
     }
     std::printf("%-16s %8.4f s best  median %.4f s  %zu matches\n",
                 ("findall " + std::string(key)).c_str(), times.Best(), times.Median(),

@@ -26,13 +26,13 @@ namespace {
 std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view searched) {
   if (node->HoldsText()) {
     for (int i = 0; i < node->ItemCount(); ++i)
-      if (node->TextAt(i) == searched) return ScriptMatch{const_cast<ScriptNode*>(node), i, 0};
+      if (node->TextAt(i) == searched) return ScriptMatch{const_cast<ScriptNode*>(node), i};
     return std::nullopt;
   }
   if (node->kind != kBlock) return std::nullopt;
   for (int i = 0; i < node->ItemCount(); ++i) {
     ScriptNode* child = node->ChildAt(i);
-    if (child->name() == searched) return ScriptMatch{child, -1, 0};
+    if (child->name() == searched) return ScriptMatch{child, -1};
     if (std::optional<ScriptMatch> within = FirstMatch(child, searched)) return within;
   }
   return std::nullopt;

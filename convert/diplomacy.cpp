@@ -29,7 +29,7 @@ void CollectNamesAndWords(const ScriptNode* node, std::unordered_set<std::string
 
 void ConvertDiplomacy(ScriptNode* target, const ScriptNode* source, const TagTables& tags) {
   std::vector<ScriptMatch> relations;
-  source->FindAll("relation", &relations, ScriptNode::kUnlimited, 0);
+  source->FindAll("relation", &relations, ScriptNode::kUnlimited);
   if (relations.empty()) return;
   ScriptNode* diplomacy = target->AddChild("diplomacy");
   // What the target country names, kept up to date as relations are written;

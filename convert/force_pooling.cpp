@@ -76,7 +76,7 @@ void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const Prov
   std::vector<ScriptMatch> units;
   std::vector<ScriptMatch> subUnits;
   std::vector<PendingDivision> pending;
-  source->FindAll(kind.unitKey, &units, ScriptNode::kUnlimited, 0);
+  source->FindAll(kind.unitKey, &units, ScriptNode::kUnlimited);
   for (const ScriptMatch& found : units) {
     if (found.index >= 0) continue;  // the key as a word in some list, not a unit
     const ScriptNode* unit = found.node;
@@ -86,7 +86,7 @@ void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const Prov
 
     subUnits.clear();
     pending.clear();
-    unit->FindAll("division", &subUnits, ScriptNode::kUnlimited, 0);
+    unit->FindAll("division", &subUnits, ScriptNode::kUnlimited);
     for (const ScriptMatch& subUnit : subUnits)
       if (subUnit.index < 0) Pool(kind, factors, subUnit.node, pools, pending);
     if (pending.empty()) continue;

@@ -38,7 +38,7 @@ std::pair<std::string_view, bool> ShipPool(const ScriptNode* ship) {
 // first "techapps" anywhere within it.
 double NavalTechLevel(const ScriptNode* target) {
   std::vector<ScriptMatch> found;
-  target->FindAll("techapps", &found, ScriptNode::kUnlimited, 0);
+  target->FindAll("techapps", &found, ScriptNode::kUnlimited);
   const ScriptNode* techapps = nullptr;
   for (const ScriptMatch& match : found) {
     if (match.index < 0) {

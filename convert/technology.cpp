@@ -19,7 +19,7 @@ TechCount CountTechnologies(const ScriptNode* source, const std::string& tag) {
   TechCount counts;
   counts.tag = tag;
   std::vector<ScriptMatch> found;
-  source->FindAll("techapps", &found, 1, 0);
+  source->FindAll("techapps", &found, 1);
   const ScriptNode* techapps = nullptr;
   for (const ScriptMatch& match : found) {
     if (match.index >= 0) continue;

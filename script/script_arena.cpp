@@ -31,7 +31,7 @@ uint64_t HashBytes(std::string_view s) {
 
 ScriptArena::ScriptArena()
     : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr) {
-  NewNode(kNoNode, {}, kComplete).node->kind = kBlock;
+  NewNode({}, kComplete).node->kind = kBlock;
 }
 
 ScriptArena::~ScriptArena() {
@@ -41,13 +41,6 @@ ScriptArena::~ScriptArena() {
     else
       ::operator delete(c.memory, std::align_val_t(c.alignment));
   }
-}
-
-uint32_t ScriptArena::RefOf(const ScriptNode* node) {
-  const Segment* segment = SegmentOf(node);
-  const auto* first = reinterpret_cast<const ScriptNode*>(
-      reinterpret_cast<const char*>(segment) + sizeof(Segment));
-  return segment->firstRef + static_cast<uint32_t>(node - first);
 }
 
 // Chunks of a huge page or more are aligned to it and asked to be backed by
@@ -79,18 +72,16 @@ void ScriptArena::OpenSegment() {
   char* segment = nextSegment_;
   nextSegment_ += kSegmentBytes;
   nextRef_ = static_cast<uint32_t>(segments_.size()) << kSlotBits;
-  new (segment) Segment{this, nextRef_};
+  new (segment) Segment{this};
   segments_.push_back(segment);
   nextNode_ = reinterpret_cast<ScriptNode*>(segment + sizeof(Segment));
   freeSlots_ = kSlots;
 }
 
-ScriptArena::Placed ScriptArena::NewNode(uint32_t parentRef, std::string_view name,
-                                         ParseState state) {
+ScriptArena::Placed ScriptArena::NewNode(std::string_view name, ParseState state) {
   if (freeSlots_ == 0) OpenSegment();
   --freeSlots_;
   ScriptNode* node = new (nextNode_++) ScriptNode();
-  node->parent.ref_ = parentRef;
   node->name_ = Intern(name);
   node->parseState = state;
   return {node, nextRef_++};

@@ -19,7 +19,6 @@
 
 class ScriptArena {
  public:
-  static constexpr uint32_t kNoNode = 0xFFFFFFFF;  // the parent of the root
   static constexpr uint32_t kNoName = 0xFFFFFFFF;  // FindName of a name never interned
 
   ScriptArena();
@@ -29,7 +28,6 @@ class ScriptArena {
 
   // The arena of the tree that holds the node at (or containing) address.
   static ScriptArena& Of(const void* address) { return *SegmentOf(address)->arena; }
-  static uint32_t RefOf(const ScriptNode* node);
   ScriptNode* NodeAt(uint32_t ref) const {
     return reinterpret_cast<ScriptNode*>(segments_[ref >> kSlotBits] + sizeof(Segment)) +
            (ref & kSlotMask);
@@ -37,12 +35,12 @@ class ScriptArena {
   // The tree's root, created with the arena.
   ScriptNode* Root() const { return NodeAt(0); }
 
-  // A new node and its reference; the root's parent is kNoNode.
+  // A new node and its reference.
   struct Placed {
     ScriptNode* node;
     uint32_t ref;
   };
-  Placed NewNode(uint32_t parentRef, std::string_view name, ParseState state);
+  Placed NewNode(std::string_view name, ParseState state);
   uint32_t Intern(std::string_view name);
   uint32_t FindName(std::string_view name) const;
   std::string_view NameAt(uint32_t index) const { return ScriptNode::StoredText(names_[index]); }
@@ -52,7 +50,6 @@ class ScriptArena {
  private:
   struct Segment {
     ScriptArena* arena;
-    uint32_t firstRef;  // the reference of the segment's first slot
   };
   struct Chunk {
     void* memory;

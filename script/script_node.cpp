@@ -12,11 +12,6 @@ int32_t Deeper(int32_t depth) { return depth == ScriptNode::kUnlimited ? depth :
 
 }  // namespace
 
-ScriptNode::ParentLink::operator ScriptNode*() const {
-  if (ref_ == ScriptArena::kNoNode) return nullptr;
-  return ScriptArena::Of(this).NodeAt(ref_);
-}
-
 std::string_view ScriptNode::name() const { return ScriptArena::Of(this).NameAt(name_); }
 
 ScriptNode* ScriptNode::ChildAt(int i) const {
@@ -62,8 +57,7 @@ void ScriptNode::SetArray(ItemArray* array) {
 }
 
 ScriptNode* ScriptNode::AddChild(std::string_view childName) {
-  const ScriptArena::Placed child =
-      ScriptArena::Of(this).NewNode(ScriptArena::RefOf(this), childName, kComplete);
+  const ScriptArena::Placed child = ScriptArena::Of(this).NewNode(childName, kComplete);
   Append(child.ref);
   kind = kBlock;
   return child.node;
@@ -130,27 +124,26 @@ std::string_view ScriptNode::TextOf(std::string_view key) const {
   return child ? child->FirstText().value_or(std::string_view()) : std::string_view();
 }
 
-void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* out, int32_t depth,
-                         int32_t level) const {
-  if (!out) return;
-  FindAllNamed(ScriptArena::Of(this).FindName(searched), searched, out, depth, level);
+void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* out,
+                         int32_t depth) const {
+  FindAllNamed(ScriptArena::Of(this).FindName(searched), searched, out, depth);
 }
 
 // nameIndex is searched's index among the tree's names, kNoName when no node has it.
 void ScriptNode::FindAllNamed(uint32_t nameIndex, std::string_view searched,
-                              std::vector<ScriptMatch>* out, int32_t depth, int32_t level) const {
+                              std::vector<ScriptMatch>* out, int32_t depth) const {
   const uint32_t count = Count();
   if (kind == kBlock) {
     const ScriptArena& arena = ScriptArena::Of(this);
     for (uint32_t i = 0; i < count; ++i) {
       ScriptNode* child = arena.NodeAt(ChildRefAt(i));
-      if (child->name_ == nameIndex) out->push_back({child, -1, level});
-      if (depth > 0) child->FindAllNamed(nameIndex, searched, out, Deeper(depth), level + 1);
+      if (child->name_ == nameIndex) out->push_back({child, -1});
+      if (depth > 0) child->FindAllNamed(nameIndex, searched, out, Deeper(depth));
     }
   } else if (HoldsText()) {
     for (uint32_t i = 0; i < count; ++i) {
       if (TextItem(i) == searched)
-        out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i), level});
+        out->push_back({const_cast<ScriptNode*>(this), static_cast<int32_t>(i)});
     }
   }
 }
@@ -160,10 +153,9 @@ void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
   if (kind == kBlock) {
     if (depth <= 0) return;
     ScriptArena& destArena = ScriptArena::Of(dest);
-    const uint32_t destRef = ScriptArena::RefOf(dest);
     for (uint32_t i = 0; i < Count(); ++i) {
       const ScriptNode* child = ScriptArena::Of(this).NodeAt(ChildRefAt(i));
-      const ScriptArena::Placed copy = destArena.NewNode(destRef, child->name(), child->parseState);
+      const ScriptArena::Placed copy = destArena.NewNode(child->name(), child->parseState);
       copy.node->kind = child->kind;
       copy.node->bare = child->bare;
       dest->Append(copy.ref);

@@ -8,9 +8,9 @@
 // it is allocated from the tree's arena, and the whole tree is released with the
 // file. Node addresses stay valid until then, however many siblings are added.
 // Numbers and strings are stored inside their node or its item array, never one
-// heap allocation each. Clear() forgets the items; their memory returns with the
-// tree. A node takes 20 bytes: its name is an index into the arena's names, its
-// parent and its children are 32-bit references within the tree.
+// heap allocation each. SetNumber forgets the items; their memory returns with the
+// tree. A node takes 16 bytes: its name is an index into the arena's names, its
+// children are 32-bit references within the tree.
 //
 // Depth arguments of the searches: kUnlimited is passed down unchanged, any
 // other value is decremented at each step into a child; 0 means direct items only.
@@ -49,7 +49,6 @@ enum ScriptKind : uint8_t {
 struct ScriptMatch {
   ScriptNode* node;
   int32_t index;
-  int32_t level;
 };
 
 class ScriptNode {
@@ -58,24 +57,6 @@ class ScriptNode {
 
   ScriptNode(const ScriptNode&) = delete;
   ScriptNode& operator=(const ScriptNode&) = delete;
-
-  // The node that holds this one, null for the root. It reads as a pointer
-  // (node->parent->name(), ScriptNode* p = node->parent) but cannot be copied
-  // out of its node: it finds the tree from its own address.
-  class ParentLink {
-   public:
-    ParentLink(const ParentLink&) = delete;
-    ParentLink& operator=(const ParentLink&) = delete;
-    operator ScriptNode*() const;
-    ScriptNode* operator->() const { return *this; }
-
-   private:
-    friend class ScriptArena;
-    friend class ScriptNode;
-    ParentLink() = default;
-    uint32_t ref_ = 0;
-  };
-  ParentLink parent;
 
   std::string_view name() const;
   int ItemCount() const { return static_cast<int>(Count()); }
@@ -87,12 +68,13 @@ class ScriptNode {
   ScriptNode* AddChild(std::string_view childName);
   void AddString(uint8_t stringKind, std::string_view text);
   void AddNumber(double value);
+  // Replaces the items by this one number.
   void SetNumber(double value);
-  void Clear();
 
   void CopyItemsTo(ScriptNode* dest, int32_t depth) const;
-  void FindAll(std::string_view searched, std::vector<ScriptMatch>* out, int32_t depth,
-               int32_t level) const;
+  // Appends to out, in document order, each child named searched and each word
+  // equal to it in a list, going depth levels deeper (see above).
+  void FindAll(std::string_view searched, std::vector<ScriptMatch>* out, int32_t depth) const;
   // First direct child with this name, or null (the common depth-0 lookup).
   ScriptNode* FirstChild(std::string_view childName) const;
   // The first node with this name among the children and grandchildren, in
@@ -143,6 +125,7 @@ class ScriptNode {
   ScriptNode() = default;
   ~ScriptNode() = default;
 
+  void Clear();
   ItemArray* Array() const {
     ItemArray* array;
     std::memcpy(&array, slot_, sizeof array);
@@ -181,7 +164,7 @@ class ScriptNode {
 
   ScriptNode* ChildNamed(uint32_t nameIndex) const;
   void FindAllNamed(uint32_t nameIndex, std::string_view searched, std::vector<ScriptMatch>* out,
-                    int32_t depth, int32_t level) const;
+                    int32_t depth) const;
 
   uint32_t name_ = 0;  // index into the arena's names; 0 is the empty name
   unsigned char slot_[8] = {};
@@ -195,4 +178,4 @@ class ScriptNode {
   uint8_t shape_ = kNone;
 };
 
-static_assert(sizeof(ScriptNode) == 20, "keep nodes small");
+static_assert(sizeof(ScriptNode) == 16, "keep nodes small");

@@ -219,14 +219,13 @@ void ScriptReader::UnexpectedChar() {
 
 void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
   Frame& holder = path_[depth_];
-  const ScriptArena::Placed child = arena_->NewNode(holder.ref, name, state);
+  const ScriptArena::Placed child = arena_->NewNode(name, state);
   holder.children.push_back(child.ref);
   holder.node->kind = kBlock;
   ++depth_;
   if (depth_ == path_.size()) path_.emplace_back();
   Frame& entered = path_[depth_];
   entered.node = child.node;
-  entered.ref = child.ref;
   entered.children.clear();
   entered.values.clear();
 }
@@ -278,7 +277,7 @@ bool ScriptReader::IsPlainWord(std::string_view text) {
 
 bool ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
-  path_.assign(1, Frame{root, ScriptArena::RefOf(root), {}, {}});
+  path_.assign(1, Frame{root, {}, {}});
   depth_ = 0;
   ReadChar();
   while (current_ != 0) {

@@ -41,7 +41,6 @@ class ScriptReader {
   // left: references to its children for a block, values for a list.
   struct Frame {
     ScriptNode* node;
-    uint32_t ref;
     std::vector<uint32_t> children;
     std::vector<Item> values;
   };

@@ -19,13 +19,13 @@ ScriptNode* Number(ScriptNode& parent, std::string_view key, double value) {
 
 std::vector<ScriptMatch> Found(const ScriptNode& node, std::string_view key, int32_t depth) {
   std::vector<ScriptMatch> found;
-  node.FindAll(key, &found, depth, 0);
+  node.FindAll(key, &found, depth);
   return found;
 }
 
-// Which matches FindAll gives, in which order and at which level, decides which
-// entry of a save the conversion reads.
-TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
+// Which matches FindAll gives, and in which order, decides which entry of a
+// save the conversion reads.
+TEST(ScriptTree, FindAllHonoursDepthInDocumentOrder) {
   ScriptFile file;
   ScriptNode& root = file.root();
   ScriptNode* outer = root.AddChild("x");
@@ -41,9 +41,11 @@ TEST(ScriptTree, FindAllHonoursDepthAndReportsLevelsInDocumentOrder) {
   ASSERT_EQ(all.size(), 5u);
   EXPECT_EQ(all[0].node, outer);
   EXPECT_EQ(all[1].node, inner);
-  std::vector<int32_t> levelsAndIndexes;
-  for (const ScriptMatch& m : all) levelsAndIndexes.insert(levelsAndIndexes.end(), {m.level, m.index});
-  EXPECT_EQ(levelsAndIndexes, (std::vector<int32_t>{0, -1, 1, -1, 2, -1, 0, -1, 1, 1}));  // a word by its index
+  std::vector<int32_t> indexes;
+  for (const ScriptMatch& m : all) indexes.push_back(m.index);
+  EXPECT_EQ(indexes, (std::vector<int32_t>{-1, -1, -1, -1, 1}));  // a word by its index
+  EXPECT_EQ(all[4].node, words);
+  EXPECT_TRUE(Found(root, "never stored", ScriptNode::kUnlimited).empty());
   EXPECT_EQ(Found(root, "x", 1).size(), 4u);
 }
 
