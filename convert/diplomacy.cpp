@@ -39,7 +39,7 @@ void ConvertDiplomacy(ScriptNode* target, const ScriptNode* source, const TagTab
   for (const ScriptMatch& relation : relations) {
     if (relation.index >= 0) continue;  // the word "relation" in some list
     const std::string partner(relation.node->TextOf("tag"));
-    const int32_t value = TruncateToInt32(NumberValueOf(relation.node, "value", 0));
+    const int32_t value = TruncateToInt32(relation.node->NumberWithin("value", 0));
     if (named.count(tags.MotherOf(partner))) continue;
     const std::string& partnerTarget = tags.TargetOf(partner);
     if (partnerTarget.empty()) continue;

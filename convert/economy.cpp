@@ -57,7 +57,7 @@ double FactoryWeight(std::string_view type, double level) {
 int32_t StateIndustry(const ScriptNode* state) {
   double weight = 0;
   ForEachWithin(state, "factory", [&weight](const ScriptNode* factory) {
-    weight += FactoryWeight(factory->TextOf("type"), NumberValueOf(factory, "level", 0));
+    weight += FactoryWeight(factory->TextOf("type"), factory->NumberWithin("level", 0));
   });
   return RoundToInt32(weight);
 }
@@ -175,8 +175,8 @@ void MergeFactsIntoRecords(const ProvinceMap& provinces, const SourceProvinces& 
 void ConvertResources(ScriptNode* target, const ScriptNode* source, const std::string& tag,
                       bool merging, CountryProfiles& countries) {
   const double pool =
-      std::max(0.0, NumberValueOf(target, "manpower", 0) + NumberValueOf(source, "manpower", 0));
-  const double mobilization = NumberValueOf(source, "mobilization", 0);
+      std::max(0.0, target->NumberWithin("manpower", 0) + source->NumberWithin("manpower", 0));
+  const double mobilization = source->NumberWithin("mobilization", 0);
   const int32_t owned = ProvinceCount(target, "ownedprovinces");
   const int32_t national = ProvinceCount(target, "nationalprovinces");
   const int32_t band = ResourceBand(owned);
@@ -201,11 +201,11 @@ void ConvertResources(ScriptNode* target, const ScriptNode* source, const std::s
 
 void ConvertConvoys(ScriptNode* target, const ScriptNode* source) {
   const double convoys =
-      NumberValueOf(source, "clipper_convoy", 0) + NumberValueOf(source, "steamer_convoy", 0);
+      source->NumberWithin("clipper_convoy", 0) + source->NumberWithin("steamer_convoy", 0);
   if (convoys <= 0) return;
   // Looked for only now: once a country has its entry, the search stops there,
   // ahead of the units that merges keep adding.
-  const double transports = NumberValueOf(target, "transports", 0);
+  const double transports = target->NumberWithin("transports", 0);
   if (transports > 0) {
     SetNumberOf(target, "transports", TruncateToInt32(2 * convoys + transports));
     return;

@@ -122,7 +122,7 @@ CountryAlignment ConvertPolitics(ScriptNode* target, const ScriptNode* source, c
       source->TextOf("executive_designation"), source->TextOf("political_parties"),
       source->TextOf("trade_unions"),          source->TextOf("press_rights"),
       source->TextOf("voting_rights"),         source->TextOf("party_system")};
-  const double badboy = NumberValueOf(source, "badboy", 0);
+  const double badboy = source->NumberWithin("badboy", 0);
   const Infamy infamy = InfamyBand(badboy);
 
   const std::pair<const char*, int32_t> sliders[] = {

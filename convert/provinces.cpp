@@ -269,15 +269,15 @@ void CollectProvinceData(const ScriptNode& save, const TagTables& tags, SourcePr
   for (int i = 0; i < save.ItemCount(); ++i) {
     const ScriptNode* province = save.ChildAt(i);
     if (province->name() != "province" || province->kind != kBlock) continue;
-    const double id = NumberValueOf(province, "id", 0);
-    const double railroad = NumberValueOf(province, "railroad_level", 0);
+    const double id = province->NumberWithin("id", 0);
+    const double railroad = province->NumberWithin("railroad_level", 0);
     const ClaimMarks marks = MarksOf(province);
     if ((marks.claim || marks.project) && id != 0 && !marks.nationalism)
       facts.claims.push_back({tags.ConvertTag(std::string(province->TextOf("claimant"))), id});
     double population = 0;
     for (int j = 0; j < province->ItemCount(); ++j) {
       const ScriptNode* pop = province->ChildAt(j);
-      if (pop->name() == "pop") population += NumberValueOf(pop, "size", 0);
+      if (pop->name() == "pop") population += pop->NumberWithin("size", 0);
     }
     if (id != 0) {
       ProvinceInfo info;
@@ -295,7 +295,7 @@ void AddProvinceLists(ScriptNode* target) {
 
 double ConvertCapital(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
                       SourceProvinces& facts) {
-  const double capital = NumberValueOf(source, "capital", 0);
+  const double capital = source->NumberWithin("capital", 0);
   const ProvinceMap::TargetList* list = provinces.Find(TruncateToInt32(capital));
   if (list) AddNumberValue(target, "capital", list->front());
   if (ProvinceInfo* info = facts.Find(capital)) {

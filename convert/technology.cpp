@@ -18,14 +18,7 @@ void Grant(Grants& grants, std::initializer_list<int32_t> ids) {
 TechCount CountTechnologies(const ScriptNode* source, const std::string& tag) {
   TechCount counts;
   counts.tag = tag;
-  std::vector<ScriptMatch> found;
-  source->FindAll("techapps", &found, 1);
-  const ScriptNode* techapps = nullptr;
-  for (const ScriptMatch& match : found) {
-    if (match.index >= 0) continue;
-    techapps = match.node;
-    break;
-  }
+  const ScriptNode* techapps = source->FirstWithin("techapps");
   if (!techapps || techapps->kind != kNumbers) return counts;
   for (int i = 0; i < techapps->ItemCount(); ++i) {
     const int32_t id = TruncateToInt32(techapps->NumberAt(i));

@@ -34,7 +34,7 @@ void AddUnitId(ScriptNode* parent, UnitIds ids) {
 }  // namespace
 
 int32_t UnitLocation(const ProvinceMap& provinces, const ScriptNode* unit, int32_t fallbackLocation) {
-  const int32_t sourceLocation = TruncateToInt32(NumberValueOf(unit, "location", 0));
+  const int32_t sourceLocation = TruncateToInt32(unit->NumberWithin("location", 0));
   const ProvinceMap::TargetList* targets = provinces.Find(sourceLocation);
   return targets ? targets->front() : fallbackLocation;
 }

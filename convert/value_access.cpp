@@ -1,11 +1,5 @@
 #include "convert/value_access.h"
 
-double NumberValueOf(const ScriptNode* node, std::string_view key, double fallback) {
-  const ScriptNode* found = node->FirstWithin(key);
-  if (!found || found->kind != kNumbers || found->ItemCount() == 0) return fallback;
-  return found->NumberAt(0);
-}
-
 void SetNumberOf(ScriptNode* node, std::string_view key, double value) {
   if (ScriptNode* child = node->FirstChild(key)) child->SetNumber(value);
 }

@@ -10,7 +10,7 @@ ScriptFile::ScriptFile() : arena_(std::make_unique<ScriptArena>()), root_(arena_
 
 ScriptFile::~ScriptFile() = default;
 
-ScriptFile::ScriptFile(ScriptFile&& other) noexcept : ScriptFile() { *this = std::move(other); }
+ScriptFile::ScriptFile(ScriptFile&& other) : ScriptFile() { *this = std::move(other); }
 
 ScriptFile& ScriptFile::operator=(ScriptFile&& other) noexcept {
   std::swap(arena_, other.arena_);

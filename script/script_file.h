@@ -32,7 +32,8 @@ class ScriptFile {
 
   ScriptFile();
   ~ScriptFile();
-  ScriptFile(ScriptFile&& other) noexcept;
+  // The moved-from file is left with an empty tree of its own.
+  ScriptFile(ScriptFile&& other);
   ScriptFile& operator=(ScriptFile&& other) noexcept;
   ScriptFile(const ScriptFile&) = delete;
   ScriptFile& operator=(const ScriptFile&) = delete;

@@ -124,6 +124,28 @@ std::string_view ScriptNode::TextOf(std::string_view key) const {
   return child ? child->FirstText().value_or(std::string_view()) : std::string_view();
 }
 
+namespace {
+
+double FirstNumber(const ScriptNode* node, double fallback) {
+  if (!node || node->kind != kNumbers || node->ItemCount() == 0) return fallback;
+  return node->NumberAt(0);
+}
+
+}  // namespace
+
+double ScriptNode::NumberOf(std::string_view key, double fallback) const {
+  return FirstNumber(FirstChild(key), fallback);
+}
+
+double ScriptNode::NumberWithin(std::string_view key, double fallback) const {
+  return FirstNumber(FirstWithin(key), fallback);
+}
+
+const ScriptNode* ScriptNode::NumbersOf(std::string_view key) const {
+  const ScriptNode* child = FirstChild(key);
+  return child && child->kind == kNumbers ? child : nullptr;
+}
+
 void ScriptNode::FindAll(std::string_view searched, std::vector<ScriptMatch>* out,
                          int32_t depth) const {
   FindAllNamed(ScriptArena::Of(this).FindName(searched), searched, out, depth);

@@ -85,8 +85,17 @@ class ScriptNode {
   bool HoldsText() const { return kind == kWords || kind == kQuoted; }
   // The first text of such a list; none for an empty list or any other node.
   std::optional<std::string_view> FirstText() const;
-  // The first text of the first child named key; empty when there is none.
+
+  // Values under a key. Each reads the first node named key (a child; for
+  // NumberWithin also a grandchild, in document order); a node of another kind
+  // reads as absent, and absent gives the default.
+  // The first text of a list of words or quoted strings; empty by default.
   std::string_view TextOf(std::string_view key) const;
+  // The first number of a list of numbers.
+  double NumberOf(std::string_view key, double fallback) const;
+  double NumberWithin(std::string_view key, double fallback) const;
+  // The list of numbers itself (possibly empty); null by default.
+  const ScriptNode* NumbersOf(std::string_view key) const;
 
   // Serialises this node and its subtree in the layout of the script writer.
   void Write(ScriptOutput& out, int32_t level, bool oneLine) const;
