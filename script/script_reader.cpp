@@ -291,6 +291,19 @@ bool ScriptReader::Parse(ScriptNode* root) {
   return !readFailed_;
 }
 
+void ScriptReader::OnEquals() {
+  if (Current()->parseState != kAwaitingEquals) return UnexpectedChar();
+  Current()->parseState = kAwaitingValue;
+  ReadChar();
+}
+
+void ScriptReader::OnCloseBrace() {
+  if (Current()->parseState != kInsideBraces) return UnexpectedChar();
+  Current()->parseState = kComplete;
+  Leave();
+  ReadChar();
+}
+
 void ScriptReader::ParseLine() {
   for (;;) {
     const unsigned char c = current_;
@@ -305,22 +318,11 @@ void ScriptReader::ParseLine() {
     } else if (c == '-') {
       OnMinus();
     } else if (c == '=') {
-      if (Current()->parseState == kAwaitingEquals) {
-        Current()->parseState = kAwaitingValue;
-        ReadChar();
-      } else {
-        UnexpectedChar();
-      }
+      OnEquals();
     } else if (c == '{') {
       OnOpenBrace();
     } else if (c == '}') {
-      if (Current()->parseState == kInsideBraces) {
-        Current()->parseState = kComplete;
-        Leave();
-        ReadChar();
-      } else {
-        UnexpectedChar();
-      }
+      OnCloseBrace();
     } else if (c == '"') {
       OnQuote();
     } else {
@@ -410,11 +412,17 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   ReadNumber(nullptr);
 }
 
+// Whether node takes a value of this kind next: as its single value, or as
+// the next item of a list of that kind (or of a list still empty).
+bool ScriptReader::TakesValue(const ScriptNode* node, uint8_t kind) {
+  return node->parseState == kAwaitingValue ||
+         (node->parseState == kInsideBraces && (node->kind == kUntyped || node->kind == kind));
+}
+
 void ScriptReader::OnMinus() {
   ScriptNode* node = Current();
   const ParseState state = node->parseState;
-  if (state == kAwaitingValue ||
-      (state == kInsideBraces && (node->kind == kUntyped || node->kind == kNumbers))) {
+  if (TakesValue(node, kNumbers)) {
     ReadChar();
     if (IsDigit(current_)) {
       AddNumber(-ReadNumber(nullptr));
@@ -449,8 +457,7 @@ void ScriptReader::OnOpenBrace() {
 void ScriptReader::OnQuote() {
   ScriptNode* node = Current();
   const ParseState state = node->parseState;
-  if (state == kAwaitingValue ||
-      (state == kInsideBraces && (node->kind == kUntyped || node->kind == kQuoted))) {
+  if (TakesValue(node, kQuoted)) {
     ReadChar();
     AddString(kQuoted, ReadQuoted());
     if (state == kAwaitingValue) Complete();

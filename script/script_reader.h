@@ -70,8 +70,11 @@ class ScriptReader {
   // Lines and errors.
   void ParseLine();
   void OnWordOrDigit(bool digit);
+  static bool TakesValue(const ScriptNode* node, uint8_t kind);
   void OnMinus();
+  void OnEquals();
   void OnOpenBrace();
+  void OnCloseBrace();
   void OnQuote();
   void ReportError(std::string_view message);
   void UnexpectedChar();
