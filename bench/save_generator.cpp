@@ -74,8 +74,7 @@ std::vector<int> ChooseProvinceIds(const ProvinceMap& map, size_t count) {
 
 ProvinceMap BuiltInProvinceMap() {
   ProvinceMap map;
-  LineCollector log;
-  map.Build("Provinces.txt", log);
+  map.Build();
   return map;
 }
 

@@ -7,9 +7,14 @@
 
 namespace {
 
+// The i-th of a run of three-character tags starting with letter: the first
+// character counts on from letter every 1,296 tags, the other two are i in base
+// 36. Runs from 'S' (saves) and from 'G' (mothers) stay clear of ENG and FRA.
 std::string Numbered(char letter, size_t i) {
-  std::string tag(1, letter);
-  tag += std::to_string(i);
+  static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string tag(1, static_cast<char>(letter + i / 1296));
+  tag += kDigits[i / 36 % 36];
+  tag += kDigits[i % 36];
   return tag;
 }
 
@@ -17,7 +22,7 @@ std::string CountriesText(size_t countries) {
   std::string text = "tag_conversion_table =\n{\n    ENG = ENG\n    FRA = FRA\n}\n";
   text += "mother_merge_table =\n{\n";
   for (size_t i = 0; i < countries; ++i)
-    text += "    " + Numbered('S', i) + " = " + Numbered('M', i) + "\n";
+    text += "    " + Numbered('S', i) + " = " + Numbered('G', i) + "\n";
   text += "}\n";
   return text;
 }

@@ -5,6 +5,18 @@
 #include <string>
 #include <utility>
 
+const std::array<std::string_view, 6> kRatioKeys = {"inf_mod",  "irr_mod",  "arm_mod",
+                                                    "navy_mod", "dest_mod", "tran_mod"};
+const std::array<SettingKey, 9> kSettingKeys = {{{"ports", kNumbers},
+                                                 {"ic_mod", kNumbers},
+                                                 {"convert_manpower", kWords},
+                                                 {kRatioKeys[0], kNumbers},
+                                                 {kRatioKeys[1], kNumbers},
+                                                 {kRatioKeys[2], kNumbers},
+                                                 {kRatioKeys[3], kNumbers},
+                                                 {kRatioKeys[4], kNumbers},
+                                                 {kRatioKeys[5], kNumbers}}};
+
 namespace {
 
 bool SwitchSetting(const ScriptFile& dataFile, std::string_view key) {
@@ -23,14 +35,12 @@ double RatioToFactor(double ratio) {
 
 UnitFactors LoadUnitFactors(const ScriptFile& dataFile) {
   UnitFactors factors;
+  double* const factorOf[] = {&factors.infantry, &factors.irregular, &factors.armor,
+                              &factors.navy,     &factors.destroyer, &factors.transport};
   double ratio = 0;
-  const std::pair<const char*, double*> keys[] = {
-      {"inf_mod", &factors.infantry}, {"irr_mod", &factors.irregular},
-      {"arm_mod", &factors.armor},    {"navy_mod", &factors.navy},
-      {"dest_mod", &factors.destroyer}, {"tran_mod", &factors.transport}};
-  for (auto [key, factor] : keys) {
-    ratio = dataFile.root().NumberOf(key, ratio);
-    *factor = RatioToFactor(ratio);
+  for (size_t k = 0; k < kRatioKeys.size(); ++k) {
+    ratio = dataFile.root().NumberOf(kRatioKeys[k], ratio);
+    *factorOf[k] = RatioToFactor(ratio);
   }
   return factors;
 }
@@ -40,7 +50,8 @@ UnitFactors LoadUnitFactors(const ScriptFile& dataFile) {
 ConversionSettings LoadSettings(const ScriptFile& dataFile) {
   ConversionSettings settings;
   settings.ports = dataFile.root().NumbersOf("ports");
-  settings.icModifier = std::clamp(dataFile.root().NumberOf("ic_mod", 1.0), 0.1, 9.9);
+  settings.icModifier =
+      std::clamp(dataFile.root().NumberOf("ic_mod", 1.0), kLowestIcModifier, kHighestIcModifier);
   settings.convertManpower = SwitchSetting(dataFile, "convert_manpower");
   settings.factors = LoadUnitFactors(dataFile);
   return settings;

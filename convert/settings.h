@@ -3,7 +3,23 @@
 // as absent. Only the top level of the file is read.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "script/script_file.h"
+
+// The keys of Data.txt, with the kind of value each takes: a list of numbers
+// ("ports", and every number), or a word for the switch. Other keys are not read.
+struct SettingKey {
+  std::string_view key;
+  ScriptKind kind;
+};
+extern const std::array<SettingKey, 9> kSettingKeys;
+// The ratio keys among them, in the order they are read.
+extern const std::array<std::string_view, 6> kRatioKeys;
+// The range ic_mod is kept within.
+inline constexpr double kLowestIcModifier = 0.1;
+inline constexpr double kHighestIcModifier = 9.9;
 
 // What each source unit adds to the pooling weight of its category, from the
 // ratios inf_mod, irr_mod, arm_mod, navy_mod, dest_mod and tran_mod (an absent

@@ -1,17 +1,23 @@
 // The reference data of the conversion, made ready once at start-up: the
-// built-in province table and the three files of the Data folder. The trees
-// stay loaded and unchanged for the life of the program; every conversion
-// reads them again.
+// province table and the three files of the Data folder. The tables stay
+// loaded and unchanged for the life of the program; every conversion reads
+// them again.
 //
 // Load runs the four steps in order and stops at the first that fails,
-// returning which it was, or nothing when all are loaded. The status lines
-// always name the files as "Data\Countries.txt" and so on; the files are
-// opened in dataFolder.
+// returning which it was, or nothing when all are loaded. Step 0 reads
+// Provinces.txt when the folder has one, otherwise it builds the table
+// compiled into the program; a table file with problems fails it, after one
+// status line per problem. The status lines name the files as
+// "Data\Countries.txt" and so on; the files are opened in dataFolder. The
+// trees keep the lines their nodes were read on, for the data checks.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "refdata/data_finding.h"
 #include "refdata/province_map.h"
 #include "script/script_file.h"
 
@@ -22,11 +28,30 @@ class ReferenceData {
  public:
   // The part that could not be loaded, or nothing.
   std::optional<ReferencePart> Load(StatusLog& log, const std::string& dataFolder);
+  // Loads every part, also past one that fails; the parts that failed.
+  std::vector<ReferencePart> LoadEach(StatusLog& log, const std::string& dataFolder);
+  // Loads the province table alone (step 0); false when it fails.
+  bool LoadTable(StatusLog& log, const std::string& dataFolder);
+  // Whether the last load of the part succeeded.
+  bool Loaded(ReferencePart part) const;
   // Empties the tables that conversions read, when the program closes.
   void Release();
+
+  // The path of a part's file in the folder last loaded from, and back.
+  std::string PathOf(ReferencePart part) const;
+  std::optional<ReferencePart> PartOf(const std::string& path) const;
 
   ProvinceMap provinces;
   ScriptFile countriesFile;
   ScriptFile basesFile;
   ScriptFile dataFile;
+  // Whether the table came from Provinces.txt, and the problems found in it.
+  bool provincesFromFile = false;
+  std::vector<DataFinding> provinceFindings;
+
+ private:
+  std::optional<ReferencePart> LoadPart(ReferencePart part, StatusLog& log);
+
+  std::string folder_;
+  std::vector<ReferencePart> loaded_;
 };

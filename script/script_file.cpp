@@ -18,12 +18,22 @@ ScriptFile& ScriptFile::operator=(ScriptFile&& other) noexcept {
   std::swap(lineNumber, other.lineNumber);
   std::swap(errorCount, other.errorCount);
   std::swap(bytesRead, other.bytesRead);
+  std::swap(keepLines_, other.keepLines_);
+  std::swap(lines_, other.lines_);
+  std::swap(syntaxErrors_, other.syntaxErrors_);
   return *this;
 }
 
 void ScriptFile::FreeTree() {
   arena_ = std::make_unique<ScriptArena>();
   root_ = arena_->Root();
+  lines_.clear();
+  syntaxErrors_.clear();
+}
+
+uint32_t ScriptFile::LineOf(const ScriptNode* node) const {
+  const auto found = lines_.find(node);
+  return found == lines_.end() ? 0 : found->second;
 }
 
 ScriptFile::LoadResult ScriptFile::Load(const std::string& path, std::string_view shownName,

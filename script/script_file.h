@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "script/script_node.h"
 #include "script/status_log.h"
@@ -43,6 +45,19 @@ class ScriptFile {
   bool Save(const std::string& path, std::string_view generator, StatusLog& log) const;
   // Replaces the tree by an empty one.
   void FreeTree();
+  // From now on, loads note the line each node's key was read on, for messages
+  // that point into a file (off by default: a save needs no such thing).
+  void KeepLines() { keepLines_ = true; }
+  // The line a node of the last load was read on; 0 when lines are not kept
+  // or the node was built in code.
+  uint32_t LineOf(const ScriptNode* node) const;
+  // Every syntax error of the last load, when lines are kept (the log shows
+  // the first 16).
+  struct SyntaxError {
+    uint32_t line;
+    std::string message;
+  };
+  const std::vector<SyntaxError>& syntaxErrors() const { return syntaxErrors_; }
 
   ScriptNode& root() { return *root_; }
   const ScriptNode& root() const { return *root_; }
@@ -54,6 +69,11 @@ class ScriptFile {
  private:
   LoadResult Read(ScriptReader& reader, bool opened, std::string_view shownName, StatusLog& log);
 
+  friend class ScriptReader;
+
   std::unique_ptr<ScriptArena> arena_;
   ScriptNode* root_;
+  bool keepLines_ = false;
+  std::unordered_map<const ScriptNode*, uint32_t> lines_;
+  std::vector<SyntaxError> syntaxErrors_;
 };

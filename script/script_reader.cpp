@@ -202,6 +202,7 @@ bool ScriptReader::PeekFor(unsigned char c) {
 }
 
 void ScriptReader::ReportError(std::string_view message) {
+  if (file_.keepLines_) file_.syntaxErrors_.push_back({file_.lineNumber, std::string(message)});
   if (file_.errorCount <= 15)
     log_.AddLine("Line " + std::to_string(file_.lineNumber) + ": " + std::string(message));
 }
@@ -220,6 +221,7 @@ void ScriptReader::UnexpectedChar() {
 void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
   Frame& holder = path_[depth_];
   const ScriptArena::Placed child = arena_->NewNode(name, state);
+  if (file_.keepLines_) file_.lines_.emplace(child.node, file_.lineNumber);
   holder.children.push_back(child.ref);
   holder.node->kind = kBlock;
   ++depth_;

@@ -15,12 +15,15 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/cli/cli_assigner.h"
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
 #include "app/core/program_info.h"
+#include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
+#include "convert/reference_check.h"
 #include "refdata/data_folder.h"
 #include "refdata/game_folder.h"
 #include "refdata/reference_data.h"
@@ -75,12 +78,42 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
   CliAssigner assigner(choices, gameFolder, IsTerminal(stdin));
   platform.SetAssigner(&assigner);
   ReferenceData data;
-  if (const std::optional<ReferencePart> failed = data.Load(platform.Log(), dataFolder)) {
+  if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), dataFolder)) {
     platform.ShowMessage(StartupFailureMessage(*failed));
     return 1;
   }
   platform.Log().AddLine("Global data loaded!");
   return RunConversion(data, platform) == RunOutcome::kSaved ? 0 : 1;
+}
+
+// The province table in use, as a table file holds it.
+int Provinces(const std::string& dataFolder) {
+  LineCollector loading;
+  ReferenceData data;
+  if (!data.LoadTable(loading, dataFolder)) {
+    for (const DataFinding& finding : data.provinceFindings)
+      std::fprintf(stderr, "%s\n", FindingLine(finding).c_str());
+    return 1;
+  }
+  const std::string text = data.provinces.Text();
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
+// Every finding of the reference data, one line each; 1 when one is an error.
+int CheckData(const std::string& dataFolder) {
+  LineCollector loading;
+  ReferenceData data;
+  std::vector<DataFinding> findings;
+  for (ReferencePart part : data.LoadEach(loading, dataFolder))
+    if (part != ReferencePart::kProvinces) findings.push_back({true, data.PathOf(part), 0, "the file cannot be read"});
+  for (DataFinding& finding : CheckReferenceData(data)) findings.push_back(std::move(finding));
+  bool error = false;
+  for (const DataFinding& finding : findings) {
+    std::printf("%s\n", FindingLine(finding).c_str());
+    error |= finding.error;
+  }
+  return error ? 1 : 0;
 }
 
 // A closed standard output (a pager or head that has quit) must not end a
@@ -116,12 +149,24 @@ int Run(int argc, char** argv) {
   format->add_option("OUT", formatOut, "the file to write")->required();
 
   std::string savePath, scenarioPath, dataOption;
+  const char* const dataHelp =
+      "the folder holding Countries.txt, Bases.txt, Data.txt and, when there is one, Provinces.txt "
+      "(default: Data in the working directory, else beside the program)";
+  CLI::App* provinces = app.add_subcommand(
+      "provinces",
+      "Print the province table in use: each source province id, a tab, and its target ids. "
+      "Saved as Provinces.txt in the data folder, an edited copy replaces the built-in table");
+  provinces->add_option("--data", dataOption, dataHelp);
+  CLI::App* checkData = app.add_subcommand(
+      "check-data",
+      "Check the reference data and print what a modder should know, one line each: "
+      "FILE:LINE: error: ... for what would stop the program or break a scenario (exit 1), "
+      "FILE:LINE: warning: ... for what is worth a look (exit 0)");
+  checkData->add_option("--data", dataOption, dataHelp);
   CLI::App* convert = app.add_subcommand("convert", "Convert a Saltmarch save game into a Brackenfold scenario");
   convert->add_option("SAVE", savePath, "the save game to convert")->required();
   convert->add_option("SCENARIO", scenarioPath, "the scenario file to write")->required();
-  convert->add_option("--data", dataOption,
-                      "the folder holding Countries.txt, Bases.txt and Data.txt "
-                      "(default: Data in the working directory, else beside the program)");
+  convert->add_option("--data", dataOption, dataHelp);
   std::string gameDirOption, planOption, restOption;
   CLI::Option* gameDir =
       convert->add_option("--game-dir", gameDirOption,
@@ -148,13 +193,16 @@ int Run(int argc, char** argv) {
     return 2;
   }
 
+  const auto dataFolder = [&] { return FindDataFolder(dataOption, ExecutablePath(argv[0])); };
   if (check->parsed()) return Check(checkPath);
+  if (provinces->parsed()) return Provinces(dataFolder());
+  if (checkData->parsed()) return CheckData(dataFolder());
   if (format->parsed()) return Format(formatIn, formatOut);
   if (convert->parsed()) {
     AssignChoices choices;
     if (*plan) choices.planPath = planOption;
     if (*rest) choices.restTag = restOption;
-    return Convert(savePath, scenarioPath, FindDataFolder(dataOption, ExecutablePath(argv[0])), choices,
+    return Convert(savePath, scenarioPath, dataFolder(), choices,
                    *gameDir ? std::optional<std::string>(gameDirOption) : std::nullopt);
   }
   return 2;

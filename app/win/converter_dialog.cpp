@@ -60,7 +60,7 @@ void ConverterDialog::OnInitDialog(HWND window) {
   window_ = window;
   statusLog_.Bind(GetDlgItem(window, IDC_STATUS_LIST));
   const std::optional<ReferencePart> failed =
-      referenceData_.Load(statusLog_, FindDataFolder("", ExecutablePath()));
+      LoadReferenceData(referenceData_, statusLog_, FindDataFolder("", ExecutablePath()));
   if (failed) {
     ShowMessage(StartupFailureMessage(*failed));
     EndDialog(window, IDC_QUIT);

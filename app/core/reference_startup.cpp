@@ -1,0 +1,15 @@
+#include "app/core/reference_startup.h"
+
+#include "convert/reference_check.h"
+
+std::optional<ReferencePart> LoadReferenceData(ReferenceData& data, StatusLog& log,
+                                               const std::string& dataFolder) {
+  if (const std::optional<ReferencePart> failed = data.Load(log, dataFolder)) return failed;
+  std::optional<ReferencePart> firstFailed;
+  for (const DataFinding& finding : CheckReferenceData(data)) {
+    if (!finding.error) continue;
+    log.AddLine(FindingLine(finding));
+    if (!firstFailed) firstFailed = data.PartOf(finding.file);
+  }
+  return firstFailed;
+}
