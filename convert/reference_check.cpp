@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -91,16 +92,17 @@ void CheckCountries(const ReferenceData& data, std::vector<DataFinding>& out) {
     const std::string shown = "mother_merge_table: " + source + " = " + row.target + ": ";
     const auto onward = merged.find(row.target);
     if (onward != merged.end() && onward->second.target != row.target)
-      findings.Warning(row.node, shown + row.target + " merges into " + onward->second.target +
-                                     " itself; " + source + " still joins " + row.target);
+      findings.Warning(row.node, shown + row.target + " merges on into " + onward->second.target +
+                                     ", but merges are not followed: " + source + " goes to " + row.target);
     else if (!produced.count(row.target))
       findings.Warning(row.node, shown + "no row of tag_conversion_table produces " + row.target +
                                      "; the first country merged founds it");
   }
 }
 
-// Whether the table reaches a target province: as a value of a row, or as the
-// province that merge markers point at.
+// The target provinces the table in use reaches (as a value of a row, or as
+// the province merge markers point at), and those of the scenario map, which
+// the built-in table reaches all of.
 std::set<ProvinceId> ReachedTargets(const ProvinceMap& provinces) {
   std::set<ProvinceId> reached;
   provinces.ForEach([&reached](ProvinceId, const ProvinceMap::TargetList& list) {
@@ -112,7 +114,32 @@ std::set<ProvinceId> ReachedTargets(const ProvinceMap& provinces) {
   return reached;
 }
 
-bool IsWhole(double value) { return value == static_cast<double>(static_cast<int64_t>(value)); }
+class ScenarioMap {
+ public:
+  explicit ScenarioMap(const ProvinceMap& inUse) : reached_(ReachedTargets(inUse)) {
+    ProvinceMap builtIn;
+    builtIn.Build();
+    provinces_ = ReachedTargets(builtIn);
+  }
+
+  const std::set<ProvinceId>& reached() const { return reached_; }
+  const std::set<ProvinceId>& provinces() const { return provinces_; }
+
+  // What is wrong with a province named by a data file, if anything; error
+  // when it is no province of the map at all.
+  std::optional<std::string> Problem(double value, bool& error) const {
+    const bool inRange = value >= 1 && value <= 32767;  // within the ids of any table
+    const ProvinceId id = inRange ? static_cast<ProvinceId>(value) : 0;
+    const bool whole = inRange && static_cast<double>(id) == value;
+    if (whole && reached_.count(id)) return std::nullopt;
+    error = !whole || !provinces_.count(id);
+    return error ? " is no province of the scenario map" : " is reached by no row of the province table";
+  }
+
+ private:
+  std::set<ProvinceId> reached_;
+  std::set<ProvinceId> provinces_;
+};
 
 std::string NumberText(double value) {
   std::string text = std::to_string(value);
@@ -121,11 +148,12 @@ std::string NumberText(double value) {
   return text;
 }
 
-void CheckPorts(const ScriptNode* ports, const std::set<ProvinceId>& reached, FileFindings& findings) {
+// A port only ever matches a province some country owns: any problem is a warning.
+void CheckPorts(const ScriptNode* ports, const ScenarioMap& map, FileFindings& findings) {
   for (int i = 0; i < ports->ItemCount(); ++i) {
-    const double id = ports->NumberAt(i);
-    if (!IsWhole(id) || !reached.count(static_cast<ProvinceId>(id)))
-      findings.Warning(ports, "ports: " + NumberText(id) + " is no province of the scenario map");
+    bool error = false;
+    if (const std::optional<std::string> problem = map.Problem(ports->NumberAt(i), error))
+      findings.Warning(ports, "ports: " + NumberText(ports->NumberAt(i)) + *problem);
   }
 }
 
@@ -149,8 +177,7 @@ void CheckSetting(const ScriptNode* node, const SettingKey& setting, FileFinding
   }
 }
 
-void CheckSettings(const ReferenceData& data, const std::set<ProvinceId>& reached,
-                   std::vector<DataFinding>& out) {
+void CheckSettings(const ReferenceData& data, const ScenarioMap* map, std::vector<DataFinding>& out) {
   FileFindings findings(data.dataFile, data.PathOf(ReferencePart::kData), out);
   findings.SyntaxErrors();
   const ScriptNode& root = data.dataFile.root();
@@ -170,32 +197,37 @@ void CheckSettings(const ReferenceData& data, const std::set<ProvinceId>& reache
       continue;
     }
     CheckSetting(node, *setting, findings);
-    if (setting->key == "ports" && node->kind == kNumbers) CheckPorts(node, reached, findings);
+    if (setting->key == "ports" && node->kind == kNumbers && map) CheckPorts(node, *map, findings);
   }
 }
 
-void CheckBases(const ReferenceData& data, const std::set<ProvinceId>& reached, std::vector<DataFinding>& out) {
+// A base on a province the map does not have is written into every scenario:
+// an error; one the table does not reach, a warning.
+void CheckBases(const ReferenceData& data, const ScenarioMap* map, std::vector<DataFinding>& out) {
   FileFindings findings(data.basesFile, data.PathOf(ReferencePart::kBases), out);
   findings.SyntaxErrors();
   const ScriptNode& root = data.basesFile.root();
-  for (int i = 0; root.kind == kBlock && i < root.ItemCount(); ++i) {
+  for (int i = 0; map && root.kind == kBlock && i < root.ItemCount(); ++i) {
     const ScriptNode* block = root.ChildAt(i);
     if (block->name() != "province") continue;
     const ScriptNode* id = block->FirstChild("id");
     const double value = block->NumberOf("id", 0);
-    if (!IsWhole(value) || !reached.count(static_cast<ProvinceId>(value)))
-      findings.Error(id ? id : block, "province " + NumberText(value) + " is no province of the scenario map");
+    bool error = false;
+    const std::optional<std::string> problem = map->Problem(value, error);
+    if (!problem) continue;
+    const std::string message = "province " + NumberText(value) + *problem;
+    if (error)
+      findings.Error(id ? id : block, message);
+    else
+      findings.Warning(id ? id : block, message);
   }
 }
 
-// A province of the built-in table's map that the table file no longer
-// reaches; the file itself was checked as it was read.
-void CheckProvinceFile(const ReferenceData& data, const std::set<ProvinceId>& reached,
-                       std::vector<DataFinding>& out) {
-  ProvinceMap builtIn;
-  builtIn.Build();
-  for (ProvinceId target : ReachedTargets(builtIn))
-    if (!reached.count(target))
+// A province of the scenario map that the table file no longer reaches; the
+// file itself was checked as it was read.
+void CheckProvinceFile(const ReferenceData& data, const ScenarioMap& map, std::vector<DataFinding>& out) {
+  for (ProvinceId target : map.provinces())
+    if (!map.reached().count(target))
       out.push_back({false, data.PathOf(ReferencePart::kProvinces), 0,
                      "no row reaches province " + std::to_string(target) +
                          " of the scenario map: every conversion leaves it without an owner"});
@@ -205,11 +237,13 @@ void CheckProvinceFile(const ReferenceData& data, const std::set<ProvinceId>& re
 
 std::vector<DataFinding> CheckReferenceData(const ReferenceData& data) {
   std::vector<DataFinding> findings = data.provinceFindings;
-  const std::set<ProvinceId> reached = ReachedTargets(data.provinces);
-  if (data.provincesFromFile && data.Loaded(ReferencePart::kProvinces))
-    CheckProvinceFile(data, reached, findings);
+  // Provinces are checked against the table only when it could be read whole.
+  const bool tableRead = data.Loaded(ReferencePart::kProvinces);
+  const ScenarioMap scenarioMap(data.provinces);
+  const ScenarioMap* map = tableRead ? &scenarioMap : nullptr;
+  if (data.provincesFromFile && tableRead) CheckProvinceFile(data, scenarioMap, findings);
   if (data.Loaded(ReferencePart::kCountries)) CheckCountries(data, findings);
-  if (data.Loaded(ReferencePart::kBases)) CheckBases(data, reached, findings);
-  if (data.Loaded(ReferencePart::kData)) CheckSettings(data, reached, findings);
+  if (data.Loaded(ReferencePart::kBases)) CheckBases(data, map, findings);
+  if (data.Loaded(ReferencePart::kData)) CheckSettings(data, map, findings);
   return findings;
 }
