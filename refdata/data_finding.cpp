@@ -2,7 +2,10 @@
 
 std::string FindingLine(const DataFinding& finding) {
   std::string line = finding.file;
-  if (finding.line > 0) line += ":" + std::to_string(finding.line);
+  if (finding.line > 0) {
+    line += ':';
+    line += std::to_string(finding.line);
+  }
   line += finding.error ? ": error: " : ": warning: ";
   line += finding.message;
   return line;

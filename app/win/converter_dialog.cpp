@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
 #include "app/win/file_request.h"
 #include "app/win/message_box.h"
