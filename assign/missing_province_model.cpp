@@ -128,7 +128,7 @@ std::optional<std::string> MissingProvinceModel::TryFinish() const {
 ProvincePlacement MissingProvinceModel::Placement() const {
   ProvincePlacement placement;
   for (const Assignment& assignment : assignments_)
-    placement.push_back({assignment.tag, assignment.entries.ids});
+    placement.push_back({assignment.tag, assignment.entries.ids, "dialog"});
   return placement;
 }
 

@@ -18,10 +18,13 @@ struct MissingProvinces {
   std::vector<std::string> tags;  // the offered countries, in the scenario header's order
 };
 
-// The provinces given to one country, in the order given.
+// The provinces given to one country, in the order given, and how they were
+// given: "plan", "--assign-rest", "prompt" or "dialog" (a country may have one
+// assignment for each).
 struct ProvinceAssignment {
   std::string tag;
   std::vector<ProvinceId> ids;
+  std::string how;
 };
 
 // Which country receives which provinces, in the order the countries first

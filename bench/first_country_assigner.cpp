@@ -5,5 +5,5 @@ std::optional<ProvincePlacement> FirstCountryAssigner::Place(const MissingProvin
   if (tags.empty()) return std::nullopt;
   tag_ = tags.front();
   placed_ = missing.ids.size();
-  return ProvincePlacement{{tag_, missing.ids}};
+  return ProvincePlacement{{tag_, missing.ids, "--assign-rest"}};
 }

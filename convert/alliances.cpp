@@ -44,23 +44,29 @@ std::optional<size_t> SelectLeader(const std::vector<CountryAlignment>& records,
   return leader;
 }
 
-void WriteAlliance(ScriptNode* globaldata, std::string_view name, const std::string& leader,
-                   int32_t number, const std::vector<SubjectLink>& subjects) {
+AllianceMembers WriteAlliance(ScriptNode* globaldata, std::string_view name, const std::string& leader,
+                              int32_t number, const std::vector<SubjectLink>& subjects) {
+  AllianceMembers members{std::string(name), leader, {leader}};
   ScriptNode* alliance = globaldata->AddChild(name);
   ScriptNode* id = alliance->AddChild("id");
   AddNumberValue(id, "type", 15000);
   AddNumberValue(id, "id", number);
   ScriptNode* participant = alliance->AddChild("participant");
   participant->AddString(kWords, leader);
-  for (const SubjectLink& link : subjects)
-    if (link.overlord == leader) participant->AddString(kWords, link.subject);
+  for (const SubjectLink& link : subjects) {
+    if (link.overlord != leader) continue;
+    participant->AddString(kWords, link.subject);
+    members.members.push_back(link.subject);
+  }
+  return members;
 }
 
 }  // namespace
 
-void ConvertAlliances(ScriptNode& scenario, CountryProfiles& countries) {
+std::vector<AllianceMembers> ConvertAlliances(ScriptNode& scenario, CountryProfiles& countries) {
+  std::vector<AllianceMembers> written;
   ScriptNode* globaldata = scenario.FirstChild("globaldata");
-  if (!globaldata) return;
+  if (!globaldata) return written;
   struct Choice {
     const char* name;
     Alliance alliance;
@@ -76,6 +82,7 @@ void ConvertAlliances(ScriptNode& scenario, CountryProfiles& countries) {
     if (!leader) continue;
     const std::string tag = countries.alignments[*leader].tag;
     countries.EraseAlignment(*leader);
-    WriteAlliance(globaldata, choice.name, tag, choice.number, countries.subjects);
+    written.push_back(WriteAlliance(globaldata, choice.name, tag, choice.number, countries.subjects));
   }
+  return written;
 }

@@ -5,7 +5,11 @@
 // no country qualifies for is left out.
 #pragma once
 
+#include <vector>
+
+#include "convert/conversion_report.h"
 #include "convert/conversion_state.h"
 #include "script/script_node.h"
 
-void ConvertAlliances(ScriptNode& scenario, CountryProfiles& countries);
+// Returns the alliances written.
+std::vector<AllianceMembers> ConvertAlliances(ScriptNode& scenario, CountryProfiles& countries);

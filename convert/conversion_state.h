@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
+#include "convert/conversion_report.h"
 #include "convert/first_position_index.h"
 #include "convert/records.h"
 #include "refdata/province_map.h"
@@ -24,6 +26,8 @@ class SourceProvinces {
   std::vector<ProvinceInfo> info;
   // CollectProvinceData; read by ClaimProvinces.
   std::vector<ProvinceClaim> claims;
+  // CollectProvinceData: the source ids of the save that the table does not map.
+  std::vector<ProvinceId> unmapped;
 
  private:
   FirstPositionIndex<int32_t> index_;
@@ -44,6 +48,11 @@ class TargetProvinces {
   // keeps the winners, WriteSharedProvinces writes them.
   std::vector<ProvinceShare> shares;
   FirstPositionIndex<std::string> shareIndex;  // kept by the province step
+  // DecideSharedProvinces: each owned province several countries had a share in.
+  std::vector<ProvinceContest> contests;
+  // Why each province went into its first owned list: the province lists, the
+  // shared provinces and the placement of missing ones note it.
+  std::map<ProvinceId, OwnerReason> reasons;
   // The air bases: the order of the last write, and the merges whose bases wait.
   uint64_t airBaseStamp = 0;
   std::unordered_map<const ScriptNode*, PendingAirBases> pendingAirBases;

@@ -112,6 +112,16 @@ class PortFinder {
   std::unordered_set<int32_t> ids_;
 };
 
+// What a country without a row held in the save.
+CountryFate DroppedFate(std::string sourceTag, const ScriptNode* source) {
+  CountryFate fate{std::move(sourceTag), CountryFate::Kind::kDropped, {}};
+  if (const ScriptNode* owned = source->NumbersOf("ownedprovinces")) fate.heldProvinces = owned->ItemCount();
+  std::vector<ScriptMatch> units;
+  for (const char* key : {"landunit", "navalunit"}) source->FindAll(key, &units, ScriptNode::kUnlimited);
+  for (const ScriptMatch& unit : units) fate.heldUnits += unit.index < 0;
+  return fate;
+}
+
 // What the per-country steps of one conversion share.
 struct CountryConversion {
   const CountryInputs& inputs;
@@ -122,50 +132,57 @@ struct CountryConversion {
   PortFinder ports;
   int32_t nextUnitId = 8100;
 
-  void Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag);
-  void Merge(ScriptNode* existing, const ScriptNode* source, const std::string& sourceTag,
-             const std::string& mother);
+  // Both give what the source country added to target.
+  CountryFate Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag);
+  CountryFate Merge(ScriptNode* existing, const ScriptNode* source, const std::string& sourceTag,
+                    const std::string& mother);
 };
 
-void CountryConversion::Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag) {
+CountryFate CountryConversion::Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag) {
+  CountryFate fate{{}, CountryFate::Kind::kConverted, tag};
   const ProvinceMap& provinces = inputs.provinces;
   const UnitIds ids{UnitIdTypeTable(tag), nextUnitId};
   AddTextValue(target, "tag", tag);
   countries.alignments.push_back(ConvertPolitics(target, source, tag));
   const int32_t capital = TruncateToInt32(ConvertCapital(provinces, target, source, facts));
   AddProvinceLists(target);
-  ConvertProvinceLists(provinces, target, source, targets);
+  fate.provinces = ConvertProvinceLists(provinces, target, source, targets);
   const int32_t port = ports.PortOf(target);
   ConvertResources(target, source, tag, false, countries);
   ConvertDiplomacy(target, source, inputs.tags);
   ConvertConvoys(target, source);
   countries.techCounts.push_back(ConvertTechnology(target, source, tag));
-  ConvertLandForces(provinces, inputs.settings.factors, target, source, ids, capital);
-  ConvertNavalForces(provinces, inputs.settings.factors, target, source, ids, port);
+  fate.divisions = ConvertLandForces(provinces, inputs.settings.factors, target, source, ids, capital).divisions;
+  fate.navalUnits = ConvertNavalForces(provinces, inputs.settings.factors, target, source, ids, port).units;
   ConvertFactories(source, facts);
   AssignAirBases(target, capital, countries.OtherTechCount(tag), targets);
   if (std::optional<SubjectLink> link = ConvertDominions(tag, source))
     countries.subjects.push_back(std::move(*link));
+  return fate;
 }
 
-void CountryConversion::Merge(ScriptNode* existing, const ScriptNode* source,
-                              const std::string& sourceTag, const std::string& mother) {
+CountryFate CountryConversion::Merge(ScriptNode* existing, const ScriptNode* source,
+                                     const std::string& sourceTag, const std::string& mother) {
   const ProvinceMap& provinces = inputs.provinces;
   const UnitIds ids{UnitIdTypeTable(sourceTag), nextUnitId};
-  ConvertProvinceLists(provinces, existing, source, targets);
+  CountryFate fate{sourceTag, CountryFate::Kind::kMerged, mother};
+  fate.provinces = ConvertProvinceLists(provinces, existing, source, targets);
   ConvertResources(existing, source, mother, true, countries);
-  ConvertLandForces(provinces, inputs.settings.factors, existing, source, ids, 0);
-  ConvertNavalForces(provinces, inputs.settings.factors, existing, source, ids, 0);
+  fate.divisions = ConvertLandForces(provinces, inputs.settings.factors, existing, source, ids, 0).divisions;
+  fate.navalUnits = ConvertNavalForces(provinces, inputs.settings.factors, existing, source, ids, 0).units;
   ConvertConvoys(existing, source);
   ConvertFactories(source, facts);
   DeferAirBases(existing, countries.OtherTechCount(mother), targets);
+  return fate;
 }
 
 }  // namespace
 
-void ConvertCountries(const ScriptNode& save, const CountryInputs& inputs, ScriptNode& scenario,
-                      SourceProvinces& facts, TargetProvinces& targets, CountryProfiles& countries) {
+std::vector<CountryFate> ConvertCountries(const ScriptNode& save, const CountryInputs& inputs,
+                                          ScriptNode& scenario, SourceProvinces& facts,
+                                          TargetProvinces& targets, CountryProfiles& countries) {
   CountryConversion conversion{inputs, scenario, facts, targets, countries, PortFinder(inputs.settings.ports)};
+  std::vector<CountryFate> fates;
   std::vector<const ScriptNode*> deferred;
   for (int i = 0; i < save.ItemCount(); ++i) {
     const ScriptNode* source = save.ChildAt(i);
@@ -178,7 +195,8 @@ void ConvertCountries(const ScriptNode& save, const CountryInputs& inputs, Scrip
       continue;
     }
     ScriptNode* target = scenario.AddChild("country");
-    conversion.Convert(target, source, targetTag);
+    fates.push_back(conversion.Convert(target, source, targetTag));
+    fates.back().sourceTag = sourceTag;
     target->kind = kBlock;
   }
 
@@ -186,15 +204,21 @@ void ConvertCountries(const ScriptNode& save, const CountryInputs& inputs, Scrip
   for (const ScriptNode* source : deferred) {
     const std::string sourceTag(source->TextOf("tag"));
     const std::string& mother = inputs.tags.MotherOf(sourceTag);
-    if (mother.empty()) continue;
+    if (mother.empty()) {
+      fates.push_back(DroppedFate(sourceTag, source));
+      continue;
+    }
     if (ScriptNode* existing = byTag.Find(mother)) {
-      conversion.Merge(existing, source, sourceTag, mother);
+      fates.push_back(conversion.Merge(existing, source, sourceTag, mother));
       continue;
     }
     ScriptNode* founded = scenario.AddChild("country");
-    conversion.Convert(founded, source, mother);
+    fates.push_back(conversion.Convert(founded, source, mother));
+    fates.back().sourceTag = sourceTag;
+    fates.back().kind = CountryFate::Kind::kFounded;
     founded->kind = kBlock;
     if (ScriptNode* selectable = scenario.FirstWithin("selectable")) selectable->AddString(kWords, mother);
   }
   FlushAirBases(targets);
+  return fates;
 }

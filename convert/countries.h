@@ -8,9 +8,14 @@
 // without one merges into its mother country: its provinces, resources,
 // forces, convoys and factories join the first country block with the
 // mother's tag, or found that country (added to "selectable") when there is
-// none yet. Unit ids run on from 8100 through the whole conversion.
+// none yet. Unit ids run on from 8100 through the whole conversion. Returns
+// what became of each source country with a tag: converted, founded, merged
+// (in that order of the steps) or dropped, with what it added or held.
 #pragma once
 
+#include <vector>
+
+#include "convert/conversion_report.h"
 #include "convert/conversion_state.h"
 #include "convert/settings.h"
 #include "convert/tag_tables.h"
@@ -23,5 +28,6 @@ struct CountryInputs {
   const ConversionSettings& settings;
 };
 
-void ConvertCountries(const ScriptNode& save, const CountryInputs& inputs, ScriptNode& scenario,
-                      SourceProvinces& facts, TargetProvinces& targets, CountryProfiles& countries);
+std::vector<CountryFate> ConvertCountries(const ScriptNode& save, const CountryInputs& inputs,
+                                          ScriptNode& scenario, SourceProvinces& facts,
+                                          TargetProvinces& targets, CountryProfiles& countries);

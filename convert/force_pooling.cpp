@@ -68,9 +68,10 @@ int32_t RedirectedBase(int32_t location, std::span<const std::pair<int32_t, int3
 
 }  // namespace
 
-void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
-                   ScriptNode* target, const ScriptNode* source, UnitIds ids,
-                   int32_t fallbackLocation) {
+ForceCounts ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
+                          ScriptNode* target, const ScriptNode* source, UnitIds ids,
+                          int32_t fallbackLocation) {
+  ForceCounts written;
   Pools pools;
   if (kind.fleet) pools.techLevel = kind.fleet->techLevelOf(target);
   std::vector<ScriptMatch> units;
@@ -91,9 +92,12 @@ void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const Prov
       if (subUnit.index < 0) Pool(kind, factors, subUnit.node, pools, pending);
     if (pending.empty()) continue;
 
-    ScriptNode* written = AddUnit(target, kind.unitKey, unit->TextOf("name"), ids);
-    AddNumberValue(written, "location", location);
-    if (kind.fleet) AddNumberValue(written, "base", location);
-    AddDivisions(written, pending, ids);
+    ScriptNode* unitBlock = AddUnit(target, kind.unitKey, unit->TextOf("name"), ids);
+    AddNumberValue(unitBlock, "location", location);
+    if (kind.fleet) AddNumberValue(unitBlock, "base", location);
+    AddDivisions(unitBlock, pending, ids);
+    ++written.units;
+    written.divisions += static_cast<int>(pending.size());
   }
+  return written;
 }

@@ -47,6 +47,12 @@ struct ForceKind {
   const FleetRules* fleet;  // null for armies
 };
 
-void ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
-                   ScriptNode* target, const ScriptNode* source, UnitIds ids,
-                   int32_t fallbackLocation);
+// What a country's forces became: the units written and their divisions.
+struct ForceCounts {
+  int units = 0;
+  int divisions = 0;
+};
+
+ForceCounts ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
+                          ScriptNode* target, const ScriptNode* source, UnitIds ids,
+                          int32_t fallbackLocation);

@@ -23,7 +23,7 @@ constexpr ForceKind kArmies{"landunit", "militia", ". Armor Division", kLandType
 
 }  // namespace
 
-void ConvertLandForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
+ForceCounts ConvertLandForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
                        const ScriptNode* source, UnitIds ids, int32_t fallbackLocation) {
-  ConvertForces(kArmies, factors, provinces, target, source, ids, fallbackLocation);
+  return ConvertForces(kArmies, factors, provinces, target, source, ids, fallbackLocation);
 }

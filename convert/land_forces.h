@@ -8,5 +8,5 @@
 
 #include "convert/force_pooling.h"
 
-void ConvertLandForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
+ForceCounts ConvertLandForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
                        const ScriptNode* source, UnitIds ids, int32_t fallbackLocation);

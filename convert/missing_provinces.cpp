@@ -72,13 +72,19 @@ void ApplyPlacement(const ProvincePlacement& placement, ScriptNode& scenario) {
 
 }  // namespace
 
-bool AssignMissingProvinces(const TargetProvinces& targets, ScriptNode& scenario,
-                            ProvinceAssigner* assigner) {
+bool AssignMissingProvinces(TargetProvinces& targets, ScriptNode& scenario, ProvinceAssigner* assigner,
+                            std::vector<ConversionReport::Placement>& placed) {
   MissingProvinces missing{MissingProvinceIds(targets.ids, targets.assigned), {}};
   if (missing.ids.empty() || !assigner) return true;
   missing.tags = OfferedTags(scenario);
   const std::optional<ProvincePlacement> placement = assigner->Place(missing);
   if (!placement || !PlacesEach(*placement, missing)) return false;
   ApplyPlacement(*placement, scenario);
+  for (const ProvinceAssignment& assignment : *placement) {
+    for (ProvinceId id : assignment.ids) {
+      placed.push_back({id, assignment.tag, assignment.how});
+      targets.reasons.try_emplace(id, OwnerReason::kPlaced);
+    }
+  }
   return true;
 }

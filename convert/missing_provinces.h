@@ -8,11 +8,13 @@
 #pragma once
 
 #include "assign/province_placement.h"
+#include "convert/conversion_report.h"
 #include "convert/conversion_state.h"
 #include "script/script_node.h"
 
 // False when provinces are missing and the assigner gave up, or placed them
 // otherwise than each once per time it is missing with an offered country;
-// the conversion then stops.
-bool AssignMissingProvinces(const TargetProvinces& targets, ScriptNode& scenario,
-                            ProvinceAssigner* assigner);
+// the conversion then stops. Each placed province is noted in placed, and as
+// the reason of its owner in targets.
+bool AssignMissingProvinces(TargetProvinces& targets, ScriptNode& scenario, ProvinceAssigner* assigner,
+                            std::vector<ConversionReport::Placement>& placed);

@@ -70,7 +70,7 @@ constexpr ForceKind kFleets{"navalunit", "transport", ". Destroyer Division", kS
 
 }  // namespace
 
-void ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
+ForceCounts ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
                         const ScriptNode* source, UnitIds ids, int32_t fallbackLocation) {
-  ConvertForces(kFleets, factors, provinces, target, source, ids, fallbackLocation);
+  return ConvertForces(kFleets, factors, provinces, target, source, ids, fallbackLocation);
 }

@@ -9,5 +9,5 @@
 
 #include "convert/force_pooling.h"
 
-void ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
+ForceCounts ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
                         const ScriptNode* source, UnitIds ids, int32_t fallbackLocation);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <map>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -223,7 +224,7 @@ void SetAirBase(TargetProvinces& targets, double province, int32_t m, int32_t i,
 }
 
 void ConvertProvinceList(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
-                         int i, TargetProvinces& targets) {
+                         int i, TargetProvinces& targets, std::vector<ProvinceId>& owned) {
   const std::string_view tag = target->TextOf("tag");
   const std::string& listKey = kTargetProvinceKeys[i];
   const ScriptNode* from = source->FirstChild(kSourceProvinceKeys[i]);
@@ -243,7 +244,38 @@ void ConvertProvinceList(const ProvinceMap& provinces, ScriptNode* target, const
     for (ProvinceId province : *list) {
       if (i < 2) targets.assigned.push_back(province);
       to->AddNumber(province);
+      if (i != 0) continue;
+      targets.reasons.try_emplace(province, OwnerReason::kDirect);
+      owned.push_back(province);
     }
+  }
+}
+
+// The shares in each owned province, in order.
+std::map<ProvinceId, ProvinceContest> OwnedShares(const std::vector<ProvinceShare>& shares) {
+  std::map<ProvinceId, ProvinceContest> contests;
+  for (const ProvinceShare& share : shares) {
+    if (ListNumber(share.list) != 0) continue;
+    ProvinceContest& contest = contests[TruncateToInt32(share.province)];
+    contest.province = TruncateToInt32(share.province);
+    contest.shares.emplace_back(share.country, share.weight);
+  }
+  return contests;
+}
+
+// The owned provinces that more than one country had a share in, each with the
+// country that kept it.
+void NoteContests(std::map<ProvinceId, ProvinceContest>& contests, const std::vector<ProvinceShare>& kept,
+                  std::vector<ProvinceContest>& out) {
+  for (const ProvinceShare& share : kept) {
+    const auto contest = contests.find(TruncateToInt32(share.province));
+    if (ListNumber(share.list) != 0 || contest == contests.end() || !contest->second.winner.empty()) continue;
+    contest->second.winner = share.country;
+  }
+  for (auto& [province, contest] : contests) {
+    const bool several = std::any_of(contest.shares.begin(), contest.shares.end(),
+                                     [&](const auto& s) { return s.first != contest.shares.front().first; });
+    if (several) out.push_back(std::move(contest));
   }
 }
 
@@ -265,7 +297,8 @@ void BuildProvinceRecords(const ProvinceMap& provinces, TargetProvinces& targets
   }
 }
 
-void CollectProvinceData(const ScriptNode& save, const TagTables& tags, SourceProvinces& facts) {
+void CollectProvinceData(const ScriptNode& save, const ProvinceMap& provinces, const TagTables& tags,
+                         SourceProvinces& facts) {
   for (int i = 0; i < save.ItemCount(); ++i) {
     const ScriptNode* province = save.ChildAt(i);
     if (province->name() != "province" || province->kind != kBlock) continue;
@@ -285,6 +318,7 @@ void CollectProvinceData(const ScriptNode& save, const TagTables& tags, SourcePr
       info.facts.railroad = railroad;
       info.facts.population = population;
       facts.info.push_back(info);
+      if (!provinces.Find(info.province)) facts.unmapped.push_back(info.province);
     }
   }
 }
@@ -305,9 +339,11 @@ double ConvertCapital(const ProvinceMap& provinces, ScriptNode* target, const Sc
   return list ? list->front() : 0;
 }
 
-void ConvertProvinceLists(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
-                          TargetProvinces& targets) {
-  for (int i = 0; i < 3; ++i) ConvertProvinceList(provinces, target, source, i, targets);
+std::vector<ProvinceId> ConvertProvinceLists(const ProvinceMap& provinces, ScriptNode* target,
+                                             const ScriptNode* source, TargetProvinces& targets) {
+  std::vector<ProvinceId> owned;
+  for (int i = 0; i < 3; ++i) ConvertProvinceList(provinces, target, source, i, targets, owned);
+  return owned;
 }
 
 void AssignAirBases(ScriptNode* target, double capital, int32_t otherTechs, TargetProvinces& targets) {
@@ -356,18 +392,19 @@ void ClaimProvinces(const ProvinceMap& provinces, const ScriptNode& scenario,
         if (ProvinceShare* share = FindShare(targets, claim.claimant, k, province))
           share->weight += (*list)[1] - 3000;
         else if (!IsPlaced(placements, province))
-          targets.shares.push_back({claim.claimant, listKey, double(province), 1.0});
+          targets.shares.push_back({claim.claimant, listKey, double(province), 1.0, true});
         continue;
       }
       for (ProvinceId province : *list)
         if (!IsPlaced(placements, province))
-          targets.shares.push_back({claim.claimant, listKey, double(province), 2.0});
+          targets.shares.push_back({claim.claimant, listKey, double(province), 2.0, true});
     }
   }
 }
 
 void DecideSharedProvinces(TargetProvinces& targets) {
   std::vector<ProvinceShare>& shares = targets.shares;
+  std::map<ProvinceId, ProvinceContest> contests = OwnedShares(shares);
   // The kept list, as positions in shares in their kept order, and for each
   // contested list and province the kept entries that hold it.
   std::vector<size_t> kept;
@@ -397,6 +434,7 @@ void DecideSharedProvinces(TargetProvinces& targets) {
     if (!removed[w]) winners.push_back(std::move(shares[kept[w]]));
   shares = std::move(winners);
   targets.shareIndex.Reset();
+  NoteContests(contests, shares, targets.contests);
 }
 
 void WriteSharedProvinces(ScriptNode& scenario, TargetProvinces& targets) {
@@ -414,6 +452,9 @@ void WriteSharedProvinces(ScriptNode& scenario, TargetProvinces& targets) {
       ScriptNode* list = country->FirstChild(kTargetProvinceKeys[k]);
       if (!list || !HoldsNumbers(list)) continue;
       if (k < 2) targets.assigned.push_back(TruncateToInt32(share.province));
+      if (k == 0)
+        targets.reasons.try_emplace(TruncateToInt32(share.province),
+                                    share.fromClaim ? OwnerReason::kClaim : OwnerReason::kContestWon);
       list->AddNumber(share.province);
     }
   }

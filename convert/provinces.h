@@ -24,15 +24,17 @@
 #include "script/script_node.h"
 
 void BuildProvinceRecords(const ProvinceMap& provinces, TargetProvinces& targets);
-void CollectProvinceData(const ScriptNode& save, const TagTables& tags, SourceProvinces& facts);
+void CollectProvinceData(const ScriptNode& save, const ProvinceMap& provinces, const TagTables& tags,
+                         SourceProvinces& facts);
 
 // "ownedprovinces", "controlledprovinces" and "nationalprovinces", empty.
 void AddProvinceLists(ScriptNode* target);
 // The target capital (0 when unmapped).
 double ConvertCapital(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
                       SourceProvinces& facts);
-void ConvertProvinceLists(const ProvinceMap& provinces, ScriptNode* target, const ScriptNode* source,
-                          TargetProvinces& targets);
+// The ids it appended to the owned list.
+std::vector<ProvinceId> ConvertProvinceLists(const ProvinceMap& provinces, ScriptNode* target,
+                                             const ScriptNode* source, TargetProvinces& targets);
 // otherTechs: the country's technology count outside the four thousand-ranges.
 void AssignAirBases(ScriptNode* target, double capital, int32_t otherTechs, TargetProvinces& targets);
 // The air bases of a merge into target. A country's merges follow one

@@ -18,6 +18,7 @@ struct ProvinceShare {
   std::string list;     // "ownedprovinces", "controlledprovinces" or "nationalprovinces"
   double province = 0;  // target province id
   double weight = 0;
+  bool fromClaim = false;  // made by a claim on a province no country held
 };
 
 // What a province's buildings and manpower depend on: gathered per source

@@ -46,14 +46,16 @@ Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner*
     log.AddLine("NOT A SALTMARCH SAVE GAME FILE!");
     log.AddLine("Please retry with proper file.");
     log.AddLine("Aborting, Aborting ...");
-    return {ConversionResult::kNotASave, {}};
+    return {ConversionResult::kNotASave, {}, {}};
   }
   log.AddLine("Converting file...");
 
   TagTables tags;
   const ConversionResult tables = tags.Load(data.countriesFile);
-  if (tables != ConversionResult::kConverted) return {tables, {}};
-  const ConversionSettings settings = LoadSettings(data.dataFile);
+  if (tables != ConversionResult::kConverted) return {tables, {}, {}};
+  ConversionReport report;
+  report.settings = LoadSettings(data.dataFile);
+  const ConversionSettings& settings = report.settings;
   const ProvinceMap& provinces = data.provinces;
   const ScriptNode& source = save.root();
 
@@ -68,16 +70,19 @@ Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner*
   const std::string player = FindPlayerTag(source, tags);
   AddTextValue(&scenario, "saved", player);
   WriteHeader(scenario, source, player, tags);
-  CollectProvinceData(source, tags, facts);
-  ConvertCountries(source, {provinces, tags, settings}, scenario, facts, targets, countries);
+  CollectProvinceData(source, provinces, tags, facts);
+  report.countries = ConvertCountries(source, {provinces, tags, settings}, scenario, facts, targets, countries);
   ClaimProvinces(provinces, scenario, facts.claims, targets);
   DecideSharedProvinces(targets);
   WriteSharedProvinces(scenario, targets);
-  if (!AssignMissingProvinces(targets, scenario, assigner))
-    return {ConversionResult::kAssignmentAborted, {}};
+  if (!AssignMissingProvinces(targets, scenario, assigner, report.placed))
+    return {ConversionResult::kAssignmentAborted, {}, {}};
   ConvertProvinceBuildings(provinces, settings, facts, targets, scenario);
   data.basesFile.root().CopyItemsTo(&scenario, ScriptNode::kUnlimited);
   WriteEventIncludes(scenario);
-  ConvertAlliances(scenario, countries);
-  return {ConversionResult::kConverted, std::move(scenarioFile)};
+  report.alliances = ConvertAlliances(scenario, countries);
+  report.unmappedProvinces = std::move(facts.unmapped);
+  report.contests = std::move(targets.contests);
+  report.reasons = std::move(targets.reasons);
+  return {ConversionResult::kConverted, std::move(scenarioFile), std::move(report)};
 }

@@ -8,13 +8,15 @@
 #pragma once
 
 #include "assign/province_placement.h"
+#include "convert/conversion_report.h"
 #include "convert/conversion_result.h"
 #include "refdata/reference_data.h"
 #include "script/script_file.h"
 
 struct Conversion {
   ConversionResult result;
-  ScriptFile scenario;  // empty unless converted
+  ScriptFile scenario;      // empty unless converted
+  ConversionReport report;  // complete only when converted
 };
 
 // assigner places the target provinces that no country received; without one

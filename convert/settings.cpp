@@ -33,13 +33,14 @@ double RatioToFactor(double ratio) {
   return 0.5;
 }
 
-UnitFactors LoadUnitFactors(const ScriptFile& dataFile) {
+UnitFactors LoadUnitFactors(const ScriptFile& dataFile, std::array<double, 6>& ratios) {
   UnitFactors factors;
   double* const factorOf[] = {&factors.infantry, &factors.irregular, &factors.armor,
                               &factors.navy,     &factors.destroyer, &factors.transport};
   double ratio = 0;
   for (size_t k = 0; k < kRatioKeys.size(); ++k) {
     ratio = dataFile.root().NumberOf(kRatioKeys[k], ratio);
+    ratios[k] = ratio;
     *factorOf[k] = RatioToFactor(ratio);
   }
   return factors;
@@ -53,6 +54,6 @@ ConversionSettings LoadSettings(const ScriptFile& dataFile) {
   settings.icModifier =
       std::clamp(dataFile.root().NumberOf("ic_mod", 1.0), kLowestIcModifier, kHighestIcModifier);
   settings.convertManpower = SwitchSetting(dataFile, "convert_manpower");
-  settings.factors = LoadUnitFactors(dataFile);
+  settings.factors = LoadUnitFactors(dataFile, settings.ratios);
   return settings;
 }

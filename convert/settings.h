@@ -38,6 +38,7 @@ struct ConversionSettings {
   double icModifier = 1.0;            // "ic_mod", kept within 0.1 and 9.9
   bool convertManpower = false;       // "convert_manpower = yes"
   UnitFactors factors{};
+  std::array<double, 6> ratios{};  // the ratio each key of kRatioKeys stood at
 };
 
 ConversionSettings LoadSettings(const ScriptFile& dataFile);

@@ -48,8 +48,13 @@ struct Scenario {
 
 TEST(MissingProvinces, OfferedCountriesReceiveTheirPlacementInEveryBlock) {
   Scenario s;
-  FixedAssigner assigner(ProvincePlacement{{"GER", {551, 550}}, {"ENG", {550}}});
-  ASSERT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), &assigner));
+  FixedAssigner assigner(ProvincePlacement{{"GER", {551, 550}, "plan"}, {"ENG", {550}, "prompt"}});
+  std::vector<ConversionReport::Placement> placed;
+  ASSERT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), &assigner, placed));
+  ASSERT_EQ(placed.size(), 3u);  // each province with its country and how it was given
+  EXPECT_EQ(placed[2].province, 550);
+  EXPECT_EQ(placed[2].tag, "ENG");
+  EXPECT_EQ(placed[2].how, "prompt");
   ASSERT_TRUE(assigner.asked);
   EXPECT_EQ(assigner.asked->ids, (std::vector<ProvinceId>{550, 551, 550}));
   EXPECT_EQ(assigner.asked->tags, (std::vector<std::string>{"GER", "ENG"}));  // SOV has no block
@@ -69,13 +74,17 @@ TEST(MissingProvinces, AnAnswerThatDoesNotPlaceEachOnceStopsTheConversion) {
     Scenario s;
     const std::string before = s.Countries();
     FixedAssigner assigner(placement);
-    EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &assigner));
+    std::vector<ConversionReport::Placement> placed;
+    EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &assigner, placed));
+    EXPECT_TRUE(placed.empty());
     EXPECT_EQ(s.Countries(), before);
   }
   Scenario s;
   FixedAssigner givesUp(std::nullopt);
-  EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &givesUp));
-  EXPECT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), nullptr));  // they stay unowned
+  std::vector<ConversionReport::Placement> placed;
+  EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &givesUp, placed));
+  EXPECT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), nullptr, placed));  // they stay unowned
+  EXPECT_TRUE(placed.empty());
 }
 
 }  // namespace

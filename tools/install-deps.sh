@@ -5,7 +5,8 @@
 #   the Debian package needs.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man
+          nlohmann-json3-dev python3-jsonschema)
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;

@@ -37,14 +37,14 @@ const std::string& ProvinceLedger::FirstUnplacedLabel() { return entries_[FirstU
 bool ProvinceLedger::Give(ProvinceId id, const std::string& tag) {
   const auto waiting = missing_.find(id);
   if (waiting == missing_.end() || waiting->second.empty()) return false;
-  GiveEntry(waiting->second.front(), tag);
+  GiveEntry(waiting->second.front(), tag, "plan");
   return true;
 }
 
-void ProvinceLedger::GiveFirst(const std::string& tag) { GiveEntry(FirstUnplaced(), tag); }
+void ProvinceLedger::GiveFirst(const std::string& tag) { GiveEntry(FirstUnplaced(), tag, "prompt"); }
 
 void ProvinceLedger::GiveRest(const std::string& tag) {
-  while (unplaced_ > 0) GiveFirst(tag);
+  while (unplaced_ > 0) GiveEntry(FirstUnplaced(), tag, "--assign-rest");
 }
 
 std::size_t ProvinceLedger::FirstUnplaced() {
@@ -52,15 +52,16 @@ std::size_t ProvinceLedger::FirstUnplaced() {
   return first_;
 }
 
-void ProvinceLedger::GiveEntry(std::size_t position, const std::string& tag) {
+void ProvinceLedger::GiveEntry(std::size_t position, const std::string& tag, const char* how) {
   Entry& entry = entries_[position];
   entry.placed = true;
   --unplaced_;
   missing_[entry.id].pop_front();  // the first unplaced position of its id
-  const auto receiving = std::find_if(placement_.begin(), placement_.end(),
-                                      [&tag](const ProvinceAssignment& a) { return a.tag == tag; });
+  const auto receiving = std::find_if(placement_.begin(), placement_.end(), [&](const ProvinceAssignment& a) {
+    return a.tag == tag && a.how == how;
+  });
   if (receiving != placement_.end())
     receiving->ids.push_back(entry.id);
   else
-    placement_.push_back({tag, {entry.id}});
+    placement_.push_back({tag, {entry.id}, how});
 }

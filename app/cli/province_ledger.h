@@ -29,11 +29,12 @@ class ProvinceLedger {
   // The label of the first unplaced province; there must be one.
   const std::string& FirstUnplacedLabel();
 
-  // Gives the first unplaced province with this id to tag; false when none is left.
+  // Gives the first unplaced province with this id to tag, as a plan does;
+  // false when none is left.
   bool Give(ProvinceId id, const std::string& tag);
-  // Gives the first unplaced province to tag; there must be one.
+  // Gives the first unplaced province to tag, as an answer to a prompt; there must be one.
   void GiveFirst(const std::string& tag);
-  // Gives every unplaced province, in order, to tag.
+  // Gives every unplaced province, in order, to tag, as --assign-rest does.
   void GiveRest(const std::string& tag);
 
   const ProvincePlacement& placement() const { return placement_; }
@@ -46,7 +47,7 @@ class ProvinceLedger {
   };
 
   std::size_t FirstUnplaced();
-  void GiveEntry(std::size_t position, const std::string& tag);
+  void GiveEntry(std::size_t position, const std::string& tag, const char* how);
 
   std::vector<Entry> entries_;
   std::size_t first_ = 0;  // no unplaced entry lies before it
