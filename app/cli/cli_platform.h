@@ -1,5 +1,8 @@
 // The conversion run on the command line: the two files are given up front,
-// status lines go to standard output and message boxes to standard error.
+// status lines go to standard output (standard error when a report goes
+// there) and message boxes to standard error. Once the scenario is saved, the
+// reports asked for are written: each to its file, replaced safely, or to
+// standard output for "-".
 #pragma once
 
 #include <cstdio>
@@ -9,10 +12,23 @@
 #include "app/cli/console_log.h"
 #include "app/core/conversion_run.h"
 
+// The reports of --report (Markdown) and --report-json, with the data they describe.
+struct ReportRequest {
+  std::string markdownPath;  // empty: none; "-": standard output
+  std::string jsonPath;
+  const ReferenceData* data = nullptr;
+  std::string dataFolder;
+
+  bool ToStandardOutput() const { return markdownPath == "-" || jsonPath == "-"; }
+};
+
 class CliPlatform : public RunPlatform {
  public:
-  CliPlatform(std::string savePath, std::string scenarioPath)
-      : savePath_(std::move(savePath)), scenarioPath_(std::move(scenarioPath)) {}
+  CliPlatform(std::string savePath, std::string scenarioPath, ReportRequest reports)
+      : savePath_(std::move(savePath)),
+        scenarioPath_(std::move(scenarioPath)),
+        log_(reports.ToStandardOutput() ? stderr : stdout),
+        reports_(std::move(reports)) {}
 
   std::optional<ChosenFile> AskFileToOpen() override { return Chosen(savePath_); }
   std::optional<ChosenFile> AskFileToSave() override { return Chosen(scenarioPath_); }
@@ -23,6 +39,9 @@ class CliPlatform : public RunPlatform {
   StatusLog& Log() override { return log_; }
   ProvinceAssigner* Assigner() override { return assigner_; }
   void SetAssigner(ProvinceAssigner* assigner) { assigner_ = assigner; }
+  void Saved(const SavedRun& run) override;
+  // Whether every report asked for was written.
+  bool reportsWritten() const { return reportsWritten_; }
 
  private:
   static ChosenFile Chosen(const std::string& path) {
@@ -32,5 +51,7 @@ class CliPlatform : public RunPlatform {
   std::string savePath_;
   std::string scenarioPath_;
   ConsoleLog log_;
+  ReportRequest reports_;
+  bool reportsWritten_ = true;
   ProvinceAssigner* assigner_ = nullptr;
 };

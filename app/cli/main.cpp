@@ -65,25 +65,47 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec);
 }
 
+// Refuses report files that would replace the save, the scenario or each
+// other, or that no file may replace; only one report may go to standard output.
+bool ReportsRefused(const ReportRequest& reports, const std::string& save, const std::string& scenario) {
+  if (reports.markdownPath == "-" && reports.jsonPath == "-") {
+    std::fprintf(stderr, "Only one report can go to standard output.\n");
+    return true;
+  }
+  for (const std::string& path : {reports.markdownPath, reports.jsonPath}) {
+    if (path.empty() || path == "-") continue;
+    if (SameFile(path, save) || SameFile(path, scenario) || path == scenario ||
+        (reports.markdownPath == reports.jsonPath)) {
+      std::fprintf(stderr, "The report %s would overwrite another file of this run; choose another file.\n",
+                   path.c_str());
+      return true;
+    }
+    if (OutputRefused(path)) return true;
+  }
+  return false;
+}
+
 int Convert(const std::string& save, const std::string& scenario, const std::string& dataFolder,
-            const AssignChoices& choices, const std::optional<std::string>& gameDir) {
+            const AssignChoices& choices, const std::optional<std::string>& gameDir, ReportRequest reports) {
   if (SameFile(save, scenario)) {
     std::fprintf(stderr, "The scenario would overwrite the save game %s; choose another file.\n",
                  save.c_str());
     return 2;
   }
-  if (OutputRefused(scenario)) return 2;
-  CliPlatform platform(save, scenario);
+  if (OutputRefused(scenario) || ReportsRefused(reports, save, scenario)) return 2;
+  ReferenceData data;
+  reports.data = &data;
+  reports.dataFolder = dataFolder;
+  CliPlatform platform(save, scenario, std::move(reports));
   const FixedGameFolder gameFolder(gameDir);
   CliAssigner assigner(choices, gameFolder, IsTerminal(stdin));
   platform.SetAssigner(&assigner);
-  ReferenceData data;
   if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), dataFolder)) {
     platform.ShowMessage(StartupFailureMessage(*failed));
     return 1;
   }
   platform.Log().AddLine("Global data loaded!");
-  return RunConversion(data, platform) == RunOutcome::kSaved ? 0 : 1;
+  return RunConversion(data, platform) == RunOutcome::kSaved && platform.reportsWritten() ? 0 : 1;
 }
 
 // The province table in use, as a table file holds it.
@@ -181,6 +203,12 @@ int Run(int argc, char** argv) {
   CLI::Option* rest = convert->add_option(
       "--assign-rest", restOption,
       "give every province still without an owner (after the plan) to this country");
+  ReportRequest reports;
+  convert->add_option("--report", reports.markdownPath,
+                      "after the scenario is saved, write a report of the run in Markdown to this file "
+                      "(- for standard output; the status lines then go to standard error)");
+  convert->add_option("--report-json", reports.jsonPath,
+                      "the same report as JSON, with one record per scenario province (- as for --report)");
 
   try {
     app.parse(argc, argv);
@@ -203,7 +231,7 @@ int Run(int argc, char** argv) {
     if (*plan) choices.planPath = planOption;
     if (*rest) choices.restTag = restOption;
     return Convert(savePath, scenarioPath, dataFolder(), choices,
-                   *gameDir ? std::optional<std::string>(gameDirOption) : std::nullopt);
+                   *gameDir ? std::optional<std::string>(gameDirOption) : std::nullopt, std::move(reports));
   }
   return 2;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "convert/scenario_converter.h"
 #include "refdata/reference_data.h"
 
 class ProvinceAssigner;
@@ -17,6 +18,15 @@ class ProvinceAssigner;
 struct ChosenFile {
   std::string path;
   std::string title;
+};
+
+// A run whose scenario was saved: what it read, did and how long each step took.
+struct SavedRun {
+  const ChosenFile& save;
+  const Conversion& conversion;
+  double loadSeconds;
+  double convertSeconds;
+  double saveSeconds;
 };
 
 // What a run needs of the front end it runs in.
@@ -32,6 +42,8 @@ class RunPlatform {
   virtual StatusLog& Log() = 0;
   // Who places target provinces left without an owner.
   virtual ProvinceAssigner* Assigner() = 0;
+  // Told once the scenario has been saved, before the run ends.
+  virtual void Saved(const SavedRun&) {}
 };
 
 enum class RunOutcome {

@@ -1,0 +1,76 @@
+#include "app/cli/report_json.h"
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json RunOf(const RunReport& report) {
+  Json settings = Json::object();
+  for (const RunReport::Setting& setting : report.settings) settings[setting.key] = setting.value;
+  return {{"program", report.program},
+          {"save", report.save},
+          {"saveBytes", report.saveBytes},
+          {"dataFolder", report.dataFolder},
+          {"provinceTable", report.table},
+          {"settings", settings},
+          {"seconds", {{"load", report.loadSeconds}, {"convert", report.convertSeconds}, {"save", report.saveSeconds}}}};
+}
+
+Json CountryOf(const RunReport::Country& country) {
+  Json row = {{"source", country.source}, {"fate", country.fate}};
+  if (country.fate == "dropped") {
+    row["heldProvinces"] = country.heldProvinces;
+    row["heldUnits"] = country.heldUnits;
+    return row;
+  }
+  row["target"] = country.target;
+  row["provincesFromItsLists"] = country.provinces;
+  row["divisions"] = country.divisions;
+  row["navalUnits"] = country.navalUnits;
+  row["industrialCapacity"] = country.industrialCapacity;
+  return row;
+}
+
+Json ProvinceOf(const RunReport::Province& province) {
+  Json record = {{"id", province.id}, {"sources", province.sources}};
+  record["owner"] = province.owner.empty() ? Json(nullptr) : Json(province.owner);
+  record["controller"] = province.controller.empty() ? Json(nullptr) : Json(province.controller);
+  record["reason"] = province.reason.empty() ? Json(nullptr) : Json(province.reason);
+  return record;
+}
+
+}  // namespace
+
+std::string JsonReport(const RunReport& report) {
+  Json countries = Json::array();
+  for (const RunReport::Country& country : report.countries) countries.push_back(CountryOf(country));
+  Json contests = Json::array();
+  for (const ProvinceContest& contest : report.contests) {
+    Json shares = Json::array();
+    for (const auto& [country, weight] : contest.shares) shares.push_back({{"country", country}, {"weight", weight}});
+    contests.push_back({{"province", contest.province}, {"shares", shares}, {"winner", contest.winner}});
+  }
+  Json placed = Json::array();
+  for (const ConversionReport::Placement& placement : report.placed)
+    placed.push_back({{"province", placement.province}, {"country", placement.tag}, {"how", placement.how}});
+  Json alliances = Json::array();
+  for (const AllianceMembers& alliance : report.alliances)
+    alliances.push_back({{"name", alliance.name}, {"leader", alliance.leader}, {"members", alliance.members}});
+  Json scenarioCountries = Json::array();
+  for (const RunReport::ScenarioCountry& country : report.scenarioCountries)
+    scenarioCountries.push_back(
+        {{"tag", country.tag}, {"provincesOwned", country.owned}, {"industrialCapacity", country.industrialCapacity}});
+  Json provinces = Json::array();
+  for (const RunReport::Province& province : report.provinces) provinces.push_back(ProvinceOf(province));
+  const Json document = {{"run", RunOf(report)},
+                         {"countries", countries},
+                         {"scenarioCountries", scenarioCountries},
+                         {"unmappedProvinces", report.unmapped},
+                         {"contests", contests},
+                         {"placedProvinces", placed},
+                         {"alliances", alliances},
+                         {"provinces", provinces}};
+  return document.dump(2) + "\n";
+}

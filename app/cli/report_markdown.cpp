@@ -1,0 +1,151 @@
+#include "app/cli/report_markdown.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+std::string Seconds(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f s", seconds);
+  return text;
+}
+
+std::string IdList(const std::vector<ProvinceId>& ids) {
+  std::string text;
+  for (ProvinceId id : ids) {
+    if (!text.empty()) text += ", ";
+    text += std::to_string(id);
+  }
+  return text;
+}
+
+std::string Words(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) {
+    if (!text.empty()) text += ", ";
+    text += word;
+  }
+  return text;
+}
+
+// A Markdown table, its cells escaped where a pipe would end them.
+class Table {
+ public:
+  Table(std::string& out, std::initializer_list<const char*> heads) : out_(out) {
+    std::string rule = "|";
+    out_ += '|';
+    for (const char* head : heads) {
+      out_ += ' ';
+      out_ += head;
+      out_ += " |";
+      rule += "---|";
+    }
+    out_ += '\n' + rule + '\n';
+  }
+  void Row(std::initializer_list<std::string> cells) {
+    out_ += '|';
+    for (const std::string& cell : cells) {
+      out_ += ' ';
+      for (char c : cell) out_ += c == '|' ? std::string("\\|") : std::string(1, c);
+      out_ += " |";
+    }
+    out_ += '\n';
+  }
+
+ private:
+  std::string& out_;
+};
+
+void RunSection(const RunReport& report, std::string& out) {
+  out += "## Run\n\n";
+  Table run(out, {"", ""});
+  run.Row({"Program", report.program});
+  run.Row({"Save", report.save + " (" + std::to_string(report.saveBytes) + " bytes)"});
+  run.Row({"Data folder", report.dataFolder});
+  run.Row({"Province table", report.table});
+  for (const RunReport::Setting& setting : report.settings) run.Row({setting.key, setting.value});
+  run.Row({"Time", "load " + Seconds(report.loadSeconds) + ", convert " + Seconds(report.convertSeconds) +
+                       ", save " + Seconds(report.saveSeconds)});
+}
+
+std::string Became(const RunReport::Country& country) {
+  if (country.fate == "converted") return "converted to " + country.target;
+  if (country.fate == "founded") return "founded " + country.target;
+  if (country.fate == "merged") return "merged into " + country.target;
+  return "dropped: no row of Countries.txt maps it";
+}
+
+void CountrySections(const RunReport& report, std::string& out) {
+  out += "\n## Countries\n\n";
+  out += "Each source country of the save, what became of it, and what its own province lists and units\n"
+         "brought to its scenario country (provinces won in contests or placed by hand are not counted here).\n\n";
+  Table countries(out, {"Source", "Became", "Provinces from its lists", "Divisions", "Naval units",
+                        "Industrial capacity of those provinces"});
+  std::vector<const RunReport::Country*> dropped;
+  for (const RunReport::Country& country : report.countries) {
+    if (country.fate == "dropped") dropped.push_back(&country);
+    countries.Row({country.source, Became(country), std::to_string(country.provinces),
+                   std::to_string(country.divisions), std::to_string(country.navalUnits),
+                   std::to_string(country.industrialCapacity)});
+  }
+  out += "\n### Countries of the scenario\n\n";
+  Table scenario(out, {"Country", "Provinces owned", "Industrial capacity"});
+  for (const RunReport::ScenarioCountry& country : report.scenarioCountries)
+    scenario.Row({country.tag, std::to_string(country.owned), std::to_string(country.industrialCapacity)});
+  out += "\n### Dropped countries\n\n";
+  if (dropped.empty()) {
+    out += "None.\n";
+    return;
+  }
+  Table held(out, {"Source", "Provinces held", "Units held"});
+  for (const RunReport::Country* country : dropped)
+    held.Row({country->source, std::to_string(country->heldProvinces), std::to_string(country->heldUnits)});
+}
+
+void ProvinceSections(const RunReport& report, std::string& out) {
+  out += "\n## Provinces\n\n### Source provinces the table does not map\n\n";
+  out += report.unmapped.empty() ? "None." : IdList(report.unmapped);
+  out += "\n\n### Contested provinces\n\n";
+  if (report.contests.empty()) {
+    out += "None.\n";
+  } else {
+    Table contests(out, {"Province", "Shares (country: weight)", "Winner"});
+    for (const ProvinceContest& contest : report.contests) {
+      std::vector<std::string> shares;
+      for (const auto& [country, weight] : contest.shares)
+        shares.push_back(country + ": " + std::to_string(static_cast<long long>(weight)));
+      contests.Row({std::to_string(contest.province), Words(shares), contest.winner});
+    }
+  }
+  out += "\n### Provinces left without an owner\n\n";
+  if (report.placed.empty()) {
+    out += "None.\n";
+    return;
+  }
+  Table placed(out, {"Province", "Given to", "How"});
+  for (const ConversionReport::Placement& placement : report.placed)
+    placed.Row({std::to_string(placement.province), placement.tag, placement.how});
+}
+
+void AllianceSection(const RunReport& report, std::string& out) {
+  out += "\n## Alliances\n\n";
+  if (report.alliances.empty()) {
+    out += "None.\n";
+    return;
+  }
+  Table alliances(out, {"Alliance", "Leader", "Members"});
+  for (const AllianceMembers& alliance : report.alliances)
+    alliances.Row({alliance.name, alliance.leader, Words(alliance.members)});
+}
+
+}  // namespace
+
+std::string MarkdownReport(const RunReport& report) {
+  std::string out = "# Conversion report\n\n";
+  RunSection(report, out);
+  CountrySections(report, out);
+  ProvinceSections(report, out);
+  AllianceSection(report, out);
+  return out;
+}

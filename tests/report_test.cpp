@@ -1,0 +1,149 @@
+// The report of a conversion (--report, --report-json) against the scenario it
+// describes: the JSON follows its schema (checked with python3-jsonschema), and
+// its owners, controllers, dropped countries, unmapped provinces, contest
+// winners and placed provinces are what the saved scenario, the save and the
+// data show. A failed run writes no report, and a report on standard output
+// keeps the status lines off it.
+#ifndef _WIN32
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "script/script_file.h"
+#include "tests/cli_run.h"
+#include "tests/test_files.h"
+
+namespace {
+
+const std::string kSource = QUILLMERE_SOURCE_DIR;
+
+// A save with a country that no row of Countries.txt maps (holding a province
+// and a unit) and a province the table does not map (5), besides what the
+// small test save holds.
+std::string SaveIn(const TempDir& dir) {
+  const std::string path = dir.File("save.kst");
+  WriteFile(path, ReadFile(kSource + "/tests/data/few.kst") +
+                      "province = { id = 5 railroad_level = 1 }\n"
+                      "country = { tag = XDR ownedprovinces = { 12 } landunit = { location = 12 } }\n");
+  return path;
+}
+
+ScriptFile Loaded(const std::string& path) {
+  ScriptFile file;
+  LineCollector log;
+  file.Load(path, path, log);
+  return file;
+}
+
+// The first country of the scenario listing each province in list key.
+std::map<int, std::string> Holders(const ScriptNode& scenario, std::string_view key) {
+  std::map<int, std::string> holders;
+  for (int i = 0; i < scenario.ItemCount(); ++i) {
+    const ScriptNode* country = scenario.ChildAt(i);
+    const ScriptNode* list = country->name() == "country" ? country->NumbersOf(key) : nullptr;
+    for (int k = 0; list && k < list->ItemCount(); ++k)
+      holders.try_emplace(static_cast<int>(list->NumberAt(k)), std::string(country->TextOf("tag")));
+  }
+  return holders;
+}
+
+std::string Or(const nlohmann::json& value) { return value.is_null() ? "" : value.get<std::string>(); }
+
+class Report : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    save = SaveIn(dir);
+    const CliResult run = RunCli("convert " + Quoted(save) + " " + Quoted(dir.File("scenario.kst")) + " --data " +
+                                 Quoted(kSource + "/Data") + " --assign-rest ENG --report " +
+                                 Quoted(dir.File("report.md")) + " --report-json " + Quoted(dir.File("report.json")));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    json = nlohmann::json::parse(ReadFile(dir.File("report.json")));
+    scenario = Loaded(dir.File("scenario.kst"));
+  }
+  TempDir dir;
+  std::string save;
+  nlohmann::json json;
+  ScriptFile scenario;
+};
+
+TEST_F(Report, JsonFollowsItsSchema) {
+  const CliResult check = RunCommand(
+      "python3 -c 'import json, sys, jsonschema; "
+      "jsonschema.validate(json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))' " +
+      Quoted(dir.File("report.json")) + " " + Quoted(kSource + "/app/cli/report.schema.json"));
+  EXPECT_EQ(check.exitCode, 0) << check.output;
+}
+
+TEST_F(Report, AgreesWithTheScenarioItDescribes) {
+  const std::map<int, std::string> owners = Holders(scenario.root(), "ownedprovinces");
+  const std::map<int, std::string> controllers = Holders(scenario.root(), "controlledprovinces");
+  size_t owned = 0;
+  for (const auto& province : json["provinces"]) {
+    const int id = province["id"];
+    EXPECT_EQ(Or(province["owner"]), owners.count(id) ? owners.at(id) : "") << id;
+    EXPECT_EQ(Or(province["controller"]), controllers.count(id) ? controllers.at(id) : "") << id;
+    EXPECT_EQ(province["reason"].is_null(), !owners.count(id)) << id;
+    owned += owners.count(id);
+  }
+  EXPECT_EQ(owned, owners.size());  // a record for every owned province
+  size_t counted = 0;
+  for (const auto& country : json["scenarioCountries"]) counted += country["provincesOwned"].get<size_t>();
+  EXPECT_EQ(counted, owners.size());
+  for (const auto& contest : json["contests"]) EXPECT_EQ(contest["winner"], owners.at(contest["province"]));
+  EXPECT_FALSE(json["placedProvinces"].empty());
+  for (const auto& placed : json["placedProvinces"]) {
+    EXPECT_EQ(placed["country"], owners.at(placed["province"]));
+    EXPECT_EQ(placed["how"], "--assign-rest");
+  }
+}
+
+TEST_F(Report, ListsTheDroppedCountriesAndUnmappedProvincesOfTheSave) {
+  const ScriptFile countries = Loaded(kSource + "/Data/Countries.txt");
+  const ScriptNode* tagTable = countries.root().FirstChild("tag_conversion_table");
+  const ScriptNode* mergeTable = countries.root().FirstChild("mother_merge_table");
+  const std::string table = RunCli("provinces --data " + Quoted(kSource + "/Data")).output;
+  const ScriptFile source = Loaded(save);
+  std::set<std::string> dropped;
+  std::set<int> unmapped;
+  for (int i = 0; i < source.root().ItemCount(); ++i) {
+    const ScriptNode* block = source.root().ChildAt(i);
+    const std::string tag(block->TextOf("tag"));
+    if (block->name() == "country" && !tag.empty() && !tagTable->FirstChild(tag) && !mergeTable->FirstChild(tag))
+      dropped.insert(tag);
+    const int id = static_cast<int>(block->NumberWithin("id", 0));
+    const std::string row = std::to_string(id) + '\t';
+    if (block->name() == "province" && id != 0 && ("\n" + table).find('\n' + row) == std::string::npos)
+      unmapped.insert(id);
+  }
+  std::set<std::string> reportedDropped;
+  for (const auto& country : json["countries"])
+    if (country["fate"] == "dropped") reportedDropped.insert(country["source"].get<std::string>());
+  EXPECT_FALSE(dropped.empty());
+  EXPECT_EQ(reportedDropped, dropped);
+  EXPECT_FALSE(unmapped.empty());
+  EXPECT_EQ(json["unmappedProvinces"].get<std::set<int>>(), unmapped);
+  const std::string markdown = ReadFile(dir.File("report.md"));
+  for (const std::string& tag : dropped) EXPECT_NE(markdown.find("| " + tag + " | dropped"), std::string::npos) << tag;
+}
+
+// No report of a run that did not save, and a report on standard output alone.
+TEST(ReportOutput, FailedRunsWriteNoneAndStandardOutputHoldsOnlyTheReport) {
+  TempDir dir;
+  const CliResult failed = RunCli("convert " + Quoted(kSource + "/Data/Data.txt") + " " + Quoted(dir.File("s.kst")) +
+                                  " --report " + Quoted(dir.File("r.md")) + " --report-json " + Quoted(dir.File("r.json")));
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  const CliResult toOutput = RunCommand(Quoted(QUILLMERE_CLI) + " convert " + Quoted(SaveIn(dir)) + " " +
+                                        Quoted(dir.File("s.kst")) + " --assign-rest ENG --report - 2>/dev/null");
+  EXPECT_EQ(toOutput.exitCode, 0);
+  EXPECT_EQ(toOutput.output.rfind("# Conversion report\n", 0), 0u);
+  EXPECT_EQ(toOutput.output.find("File saved successfully!"), std::string::npos);
+}
+
+}  // namespace
+
+#endif
