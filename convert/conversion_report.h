@@ -11,10 +11,14 @@
 #include <vector>
 
 #include "convert/settings.h"
+#include "convert/wrong_kinds.h"
 #include "refdata/province_map.h"
 
 struct CountryFate {
   enum class Kind { kConverted, kFounded, kMerged, kDropped };
+  CountryFate(std::string source, Kind fateKind, std::string target)
+      : sourceTag(std::move(source)), kind(fateKind), targetTag(std::move(target)) {}
+
   std::string sourceTag;
   Kind kind = Kind::kDropped;
   std::string targetTag;              // empty when dropped
@@ -57,4 +61,5 @@ struct ConversionReport {
   std::vector<Placement> placed;
   std::vector<AllianceMembers> alliances;
   std::map<ProvinceId, OwnerReason> reasons;  // the first reason a province was owned for
+  std::vector<WrongKind> wrongKinds;          // values of the save passed over
 };

@@ -114,7 +114,7 @@ class PortFinder {
 
 // What a country without a row held in the save.
 CountryFate DroppedFate(std::string sourceTag, const ScriptNode* source) {
-  CountryFate fate{std::move(sourceTag), CountryFate::Kind::kDropped, {}};
+  CountryFate fate(std::move(sourceTag), CountryFate::Kind::kDropped, {});
   if (const ScriptNode* owned = source->NumbersOf("ownedprovinces")) fate.heldProvinces = owned->ItemCount();
   std::vector<ScriptMatch> units;
   for (const char* key : {"landunit", "navalunit"}) source->FindAll(key, &units, ScriptNode::kUnlimited);
@@ -139,7 +139,7 @@ struct CountryConversion {
 };
 
 CountryFate CountryConversion::Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag) {
-  CountryFate fate{{}, CountryFate::Kind::kConverted, tag};
+  CountryFate fate({}, CountryFate::Kind::kConverted, tag);
   const ProvinceMap& provinces = inputs.provinces;
   const UnitIds ids{UnitIdTypeTable(tag), nextUnitId};
   AddTextValue(target, "tag", tag);
@@ -165,7 +165,7 @@ CountryFate CountryConversion::Merge(ScriptNode* existing, const ScriptNode* sou
                                      const std::string& sourceTag, const std::string& mother) {
   const ProvinceMap& provinces = inputs.provinces;
   const UnitIds ids{UnitIdTypeTable(sourceTag), nextUnitId};
-  CountryFate fate{sourceTag, CountryFate::Kind::kMerged, mother};
+  CountryFate fate(sourceTag, CountryFate::Kind::kMerged, mother);
   fate.provinces = ConvertProvinceLists(provinces, existing, source, targets);
   ConvertResources(existing, source, mother, true, countries);
   fate.divisions = ConvertLandForces(provinces, inputs.settings.factors, existing, source, ids, 0).divisions;

@@ -13,6 +13,7 @@
 #include "convert/settings.h"
 #include "convert/tag_tables.h"
 #include "convert/value_access.h"
+#include "convert/wrong_kinds.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner*
   data.basesFile.root().CopyItemsTo(&scenario, ScriptNode::kUnlimited);
   WriteEventIncludes(scenario);
   report.alliances = ConvertAlliances(scenario, countries);
+  report.wrongKinds = FindWrongKinds(source);
   report.unmappedProvinces = std::move(facts.unmapped);
   report.contests = std::move(targets.contests);
   report.reasons = std::move(targets.reasons);

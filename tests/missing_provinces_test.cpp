@@ -66,10 +66,10 @@ TEST(MissingProvinces, OfferedCountriesReceiveTheirPlacementInEveryBlock) {
 
 TEST(MissingProvinces, AnAnswerThatDoesNotPlaceEachOnceStopsTheConversion) {
   const ProvincePlacement wrong[] = {
-      {{"GER", {551, 550}}},                    // 550 only once
-      {{"GER", {551, 550, 550, 551}}},          // 551 twice
-      {{"GER", {551, 550}}, {"SOV", {550}}},    // a country that is not offered
-      {{"GER", {551, 550, 12}}, {"ENG", {550}}}};  // a province that is not missing
+      {{"GER", {551, 550}, "plan"}},                          // 550 only once
+      {{"GER", {551, 550, 550, 551}, "plan"}},                // 551 twice
+      {{"GER", {551, 550}, "plan"}, {"SOV", {550}, "plan"}},  // a country that is not offered
+      {{"GER", {551, 550, 12}, "plan"}, {"ENG", {550}, "plan"}}};  // a province that is not missing
   for (const ProvincePlacement& placement : wrong) {
     Scenario s;
     const std::string before = s.Countries();

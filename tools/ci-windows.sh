@@ -16,7 +16,7 @@ began=$(date +%s)
 phase() { echo "== $1 (at $(($(date +%s) - began)) s)"; }
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth xdotool
-  imagemagick googletest libcli11-dev)
+  imagemagick googletest libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -56,17 +56,19 @@ if [ ! -f "$deps/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --build "$deps/googletest"
   cmake --install "$deps/googletest" >/dev/null
 fi
-# CLI11 is header-only; the cross-build sees only its own folder of /usr/include.
+# CLI11 and nlohmann-json are header-only; the cross-build sees only their own
+# folders of /usr/include.
 mkdir -p "$deps/include"
-rm -rf "$deps/include/CLI"
-cp -r /usr/include/CLI "$deps/include/"
+rm -rf "$deps/include/CLI" "$deps/include/nlohmann"
+cp -r /usr/include/CLI /usr/include/nlohmann "$deps/include/"
 
 phase "build"
 # Test discovery runs the test program under wine during the build.
 wineserver -p 60
 wine cmd /c exit </dev/null >/dev/null 2>&1
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DGTest_DIR="$deps/lib/cmake/GTest" -DCLI11_INCLUDE_DIR="$deps/include" >/dev/null
+  -DGTest_DIR="$deps/lib/cmake/GTest" -DCLI11_INCLUDE_DIR="$deps/include" \
+  -DNLOHMANN_JSON_INCLUDE_DIR="$deps/include" >/dev/null
 cmake --build "$build"
 
 phase "the programs need only system DLLs"

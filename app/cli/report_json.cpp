@@ -62,6 +62,8 @@ std::string JsonReport(const RunReport& report) {
   for (const RunReport::ScenarioCountry& country : report.scenarioCountries)
     scenarioCountries.push_back(
         {{"tag", country.tag}, {"provincesOwned", country.owned}, {"industrialCapacity", country.industrialCapacity}});
+  Json wrongKinds = Json::array();
+  for (const WrongKind& value : report.wrongKinds) wrongKinds.push_back({{"key", value.key}, {"where", value.where}});
   Json provinces = Json::array();
   for (const RunReport::Province& province : report.provinces) provinces.push_back(ProvinceOf(province));
   const Json document = {{"run", RunOf(report)},
@@ -71,6 +73,7 @@ std::string JsonReport(const RunReport& report) {
                          {"contests", contests},
                          {"placedProvinces", placed},
                          {"alliances", alliances},
+                         {"wrongKinds", wrongKinds},
                          {"provinces", provinces}};
   return document.dump(2) + "\n";
 }

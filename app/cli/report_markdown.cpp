@@ -139,6 +139,17 @@ void AllianceSection(const RunReport& report, std::string& out) {
     alliances.Row({alliance.name, alliance.leader, Words(alliance.members)});
 }
 
+void WrongKindSection(const RunReport& report, std::string& out) {
+  out += "\n## Values of the wrong kind\n\nValues of the save that the conversion passed over (a word where it reads a\n"
+         "number, or the other way round).\n\n";
+  if (report.wrongKinds.empty()) {
+    out += "None.\n";
+    return;
+  }
+  Table wrong(out, {"Key", "Where"});
+  for (const WrongKind& value : report.wrongKinds) wrong.Row({value.key, value.where});
+}
+
 }  // namespace
 
 std::string MarkdownReport(const RunReport& report) {
@@ -147,5 +158,6 @@ std::string MarkdownReport(const RunReport& report) {
   CountrySections(report, out);
   ProvinceSections(report, out);
   AllianceSection(report, out);
+  WrongKindSection(report, out);
   return out;
 }

@@ -133,6 +133,7 @@ RunReport BuildRunReport(const SavedRun& run, const ReferenceData& data, const s
   report.contests = done.contests;
   report.placed = done.placed;
   report.alliances = done.alliances;
+  report.wrongKinds = done.wrongKinds;
 
   for (const auto& [id, owner] : facts.owners) {
     auto country = std::find_if(report.scenarioCountries.begin(), report.scenarioCountries.end(),

@@ -57,6 +57,7 @@ struct RunReport {
   std::vector<ProvinceContest> contests;
   std::vector<ConversionReport::Placement> placed;
   std::vector<AllianceMembers> alliances;
+  std::vector<WrongKind> wrongKinds;
   std::vector<Province> provinces;
 };
 
