@@ -2,8 +2,8 @@
 //
 //   quillmere_gen_world SAVE PLAN
 //
-// tools/convert-example.sh runs it as examples/world.kst and
-// examples/world-plan.txt; the build checks that those files are what it writes.
+// The two files are committed as examples/world.kst and examples/world-plan.txt;
+// the test WorldExample.MatchesGenerator checks that they are what it writes.
 #include <cstdio>
 #include <fstream>
 #include <string>

@@ -553,8 +553,9 @@ WorldExample WorldGenerator::Run() {
           "# Every source province of Quillmere's province table is owned by one of the countries\n"
           "# below, but for a few dozen uncolonised ones in deserts, jungles and ice, which\n"
           "# world-plan.txt gives to their neighbours. examples/README.md tells what the file\n"
-          "# shows. Written by bench/quillmere_gen_world: change the generator and run it again\n"
-          "# (tools/convert-example.sh does) rather than editing this file.\n\n";
+          "# shows. Written by the generator bench/world_save.cpp: change it and run\n"
+          "#   build/bench/quillmere_gen_world examples/world.kst examples/world-plan.txt\n"
+          "# rather than editing this file.\n\n";
   save += Header();
   save += ProvinceBlocks();
   save += "\n# ---------------------------------------------------------------------------\n"
