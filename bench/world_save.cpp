@@ -280,7 +280,7 @@ constexpr ClaimSpec kClaims[] = {
     {"SER", "Austria-Hungary", 40, true, "Bosnia: void"},
     {"GRE", "Anatolia and the Levant", 2, false, "Smyrna: the Ottomans keep it"},
     {"ARG", "the Patagonian steppe", 0, false, "nobody owns it: Argentina's claim gives it to her"},
-    {"CHL", "the Patagonian steppe", 1, true, "void: it stays without an owner"},
+    {"CHL", "the Patagonian steppe", 2, true, "void: it stays without an owner"},
     {"WAD", "the Sahara interior", 0, false, "Wadai is dropped: it stays without an owner"},
     {"ENG", "the Kalahari", 0, true, "void: it stays without an owner"},
 };
