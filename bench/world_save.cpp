@@ -60,7 +60,7 @@ constexpr Politics kCaudillo{"democracy",  "order",       "laws_by_decree", "rig
 
 enum class Fate { kConverts, kMerges, kDropped };
 
-struct CountrySpec {
+struct CountryRow {
   std::string_view tag;
   std::string_view note;  // the comment above its block
   const Politics* politics;
@@ -71,7 +71,7 @@ struct CountrySpec {
   int fleets = 0;
 };
 
-constexpr CountrySpec kCountries[] = {
+constexpr CountryRow kCountries[] = {
     {"ENG", "United Kingdom: the player; a parliamentary monarchy that leads \"allies\"",
      &kParliamentary, 10, Fate::kConverts, {}, {}, 5},
     {"PRU", "Prussia: becomes Germany; a right-wing dictatorship that leads \"axis\"",
@@ -158,7 +158,7 @@ constexpr CountrySpec kCountries[] = {
 // uncolonised one that the plan gives to planTag.
 // ---------------------------------------------------------------------------
 
-struct RegionSpec {
+struct RegionRow {
   std::string_view holder;  // empty: nobody owns it
   int rows;                 // source provinces; those of held regions are scaled to fill the map
   std::string_view name;
@@ -166,7 +166,7 @@ struct RegionSpec {
   std::string_view guest = {};    // a dropped country holding secondary parts of merged provinces
 };
 
-constexpr RegionSpec kRegions[] = {
+constexpr RegionRow kRegions[] = {
     {"SWE", 22, "Sweden"},
     {"NOR", 16, "Norway"},
     {"DEN", 8, "Denmark and Iceland"},
@@ -265,7 +265,7 @@ constexpr RegionSpec kRegions[] = {
 // Claims: the claimant, the region, the place of the province among the
 // region's source provinces, and whether the province has nationalism (which
 // makes the claim void).
-struct ClaimSpec {
+struct ClaimRow {
   std::string_view claimant;
   std::string_view region;
   size_t index;
@@ -273,7 +273,7 @@ struct ClaimSpec {
   std::string_view note;
 };
 
-constexpr ClaimSpec kClaims[] = {
+constexpr ClaimRow kClaims[] = {
     {"FRA", "Prussia", 0, true, "Alsace: France's claim is void where nationalism runs high"},
     {"FRA", "Prussia", 1, true, "Lorraine: void as well"},
     {"SAR", "Austria-Hungary", 3, false, "the Trentino: Austria keeps it, the claim decides nothing"},
@@ -286,13 +286,13 @@ constexpr ClaimSpec kClaims[] = {
 };
 
 // Provinces whose ids the province table does not map: seas and lakes.
-struct UnmappedSpec {
+struct UnmappedRow {
   ProvinceId id;
   std::string_view name;
   std::string_view owner;  // empty: nobody's
 };
 
-constexpr UnmappedSpec kUnmapped[] = {
+constexpr UnmappedRow kUnmapped[] = {
     {11, "Lake Ladoga", "RUS"},        {23, "Lake Vanern", "SWE"},
     {27, "the Zuiderzee", "HOL"},      {2860, "the North Sea", ""},
     {2861, "Heligoland", "ENG"},       {2862, "the Sea of Japan", ""},
@@ -357,7 +357,7 @@ struct Province {
   const ProvinceMap::TargetList* targets = nullptr;
   int64_t railroad = 0;  // thousandths
   std::vector<std::pair<std::string_view, int64_t>> pops;  // type, size in thousandths
-  const ClaimSpec* claim = nullptr;
+  const ClaimRow* claim = nullptr;
 };
 
 class WorldGenerator {
@@ -424,7 +424,7 @@ void WorldGenerator::LayOutRegions() {
   };
   int64_t emptyRows = 0;
   int64_t heldWeight = 0;
-  for (const RegionSpec& region : kRegions)
+  for (const RegionRow& region : kRegions)
     (region.holder.empty() ? emptyRows : heldWeight) += region.rows;
   const int64_t heldRows = static_cast<int64_t>(total) - emptyRows;
   regionProvinces_.assign(std::size(kRegions), {});
@@ -436,7 +436,7 @@ void WorldGenerator::LayOutRegions() {
     regionProvinces_[r].push_back(next++);
   };
   for (size_t r = 0; r < std::size(kRegions) && next < total; ++r) {
-    const RegionSpec& region = kRegions[r];
+    const RegionRow& region = kRegions[r];
     if (r + 1 == std::size(kRegions)) {
       while (next < total) take(r);
     } else if (region.holder.empty()) {
@@ -481,7 +481,7 @@ void WorldGenerator::SeatGuests() {
 }
 
 void WorldGenerator::PlaceClaims() {
-  for (const ClaimSpec& claim : kClaims) {
+  for (const ClaimRow& claim : kClaims) {
     for (size_t r = 0; r < std::size(kRegions); ++r) {
       if (kRegions[r].name != claim.region) continue;
       const std::vector<size_t>& members = regionProvinces_[r];
@@ -573,7 +573,7 @@ std::string WorldGenerator::Header() const {
                      "    date = { year = 1922 month = january day = 1 }\n";
   text += "    pop = { total = " + Fixed(totalPop_) + " }     # the sum of the pop sizes below\n";
   std::vector<std::string> tags;
-  for (const CountrySpec& country : kCountries) tags.emplace_back(country.tag);
+  for (const CountryRow& country : kCountries) tags.emplace_back(country.tag);
   text += "    selectable = {\n" + WrappedList(tags, "        ") + "    }\n";
   text += "    # Player slots: three left to the computer (nothing after the colon), then the human's.\n"
           "    FRA = { playername = \"AI:\" }\n"
@@ -587,7 +587,7 @@ std::string WorldGenerator::Header() const {
 std::string WorldGenerator::ProvinceBlocks() const {
   std::string text;
   for (size_t r = 0; r < std::size(kRegions); ++r) {
-    const RegionSpec& region = kRegions[r];
+    const RegionRow& region = kRegions[r];
     text += "\n# --- " + std::string(region.name);
     text += region.holder.empty() ? std::string(": uncolonised") : " (" + std::string(region.holder) + ")";
     text += " ---\n";
@@ -608,7 +608,7 @@ std::string WorldGenerator::ProvinceBlocks() const {
     }
   }
   text += "\n# --- Seas and lakes: ids the province table does not map ---\n";
-  for (const UnmappedSpec& unmapped : kUnmapped) {
+  for (const UnmappedRow& unmapped : kUnmapped) {
     text += "province = { id = " + Whole(unmapped.id) + " name = \"" + std::string(unmapped.name) + "\"";
     if (!unmapped.owner.empty()) text += " owner = " + std::string(unmapped.owner);
     text += " railroad_level = 0 }\n";
@@ -617,13 +617,13 @@ std::string WorldGenerator::ProvinceBlocks() const {
 }
 
 std::string WorldGenerator::CountryBlock(size_t c) {
-  const CountrySpec& country = kCountries[c];
+  const CountryRow& country = kCountries[c];
   const Politics& politics = *country.politics;
   std::vector<ProvinceId> owned;
   std::vector<ProvinceId> mapped;  // owned ones the table maps
   for (const Province& province : provinces_)
     if (province.owner == static_cast<int>(c)) owned.push_back(province.id), mapped.push_back(province.id);
-  for (const UnmappedSpec& unmapped : kUnmapped)
+  for (const UnmappedRow& unmapped : kUnmapped)
     if (unmapped.owner == country.tag) owned.push_back(unmapped.id);
   // The capital: the first owned province that becomes a scenario province of its own.
   ProvinceId capital = mapped.empty() ? 0 : mapped.front();
@@ -677,7 +677,7 @@ std::string WorldGenerator::CountryBlock(size_t c) {
 // States of up to five neighbouring provinces, each with factories by the
 // country's advancement.
 std::string WorldGenerator::States(size_t c, const std::vector<ProvinceId>& owned) {
-  const CountrySpec& country = kCountries[c];
+  const CountryRow& country = kCountries[c];
   std::string text;
   int number = 0;
   for (size_t first = 0; first < owned.size();) {
@@ -702,7 +702,7 @@ std::string WorldGenerator::States(size_t c, const std::vector<ProvinceId>& owne
 
 // Relations with the great powers, the overlord, and a few others.
 std::string WorldGenerator::Relations(size_t c) {
-  const CountrySpec& country = kCountries[c];
+  const CountryRow& country = kCountries[c];
   std::set<std::string_view> others;
   for (size_t g = 0; g < 8; ++g) others.insert(kCountries[g].tag);
   for (int k = 0; k < 3; ++k) others.insert(kCountries[random_.Below(std::size(kCountries))].tag);
@@ -723,7 +723,7 @@ std::string WorldGenerator::Relations(size_t c) {
 // does not (artillery, engineers). Most armies stand in the country's
 // provinces; one in a lake the table does not map, some without a location.
 std::string WorldGenerator::Armies(size_t c, const std::vector<ProvinceId>& mapped, ProvinceId capital) {
-  const CountrySpec& country = kCountries[c];
+  const CountryRow& country = kCountries[c];
   const int armies = std::clamp(static_cast<int>(mapped.size()) / 20, 1, 6);
   std::string text;
   int regimentNumber = 0;
@@ -784,7 +784,7 @@ std::string WorldGenerator::Armies(size_t c, const std::vector<ProvinceId>& mapp
 // sea in a province the table does not map, and one has no location: both go
 // to the home port.
 std::string WorldGenerator::Fleets(size_t c, const std::vector<ProvinceId>& mapped) {
-  const CountrySpec& country = kCountries[c];
+  const CountryRow& country = kCountries[c];
   std::string text;
   for (int f = 1; f <= country.fleets; ++f) {
     const bool transports = f == country.fleets && country.fleets > 1;
@@ -840,7 +840,7 @@ std::string WorldGenerator::Plan() const {
       "# Written by bench/quillmere_gen_world with the save.\n";
   std::set<ProvinceId> listed;  // a province reached from two regions goes to the first
   for (size_t r = 0; r < std::size(kRegions); ++r) {
-    const RegionSpec& region = kRegions[r];
+    const RegionRow& region = kRegions[r];
     if (!region.holder.empty()) continue;
     const std::vector<ProvinceId> missing = MissingTargets(regionProvinces_[r], listed);
     std::vector<std::string> ids;
