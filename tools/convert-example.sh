@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds, and converts the bundled example save into out/example.kst.
+# Sets up, builds, and converts the bundled whole-world example save
+# examples/world.kst into out/world.kst, with the plan examples/world-plan.txt
+# giving its uncolonised provinces to their neighbours.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh
 mkdir -p out
-build/quillmere convert examples/example.kst out/example.kst --assign examples/example-plan.txt
-echo "Written: out/example.kst"
+# The options of the conversion, one per line.
+options=(
+  --assign examples/world-plan.txt
+)
+build/quillmere convert examples/world.kst out/world.kst "${options[@]}"
+echo "Written: out/world.kst"
