@@ -21,16 +21,11 @@ namespace {
 
 const std::string kSource = QUILLMERE_SOURCE_DIR;
 
-// A save with a country that no row of Countries.txt maps (holding a province
-// and a unit) and a province the table does not map (5), besides what the
-// small test save holds.
-std::string SaveIn(const TempDir& dir) {
-  const std::string path = dir.File("save.kst");
-  WriteFile(path, ReadFile(kSource + "/tests/data/few.kst") +
-                      "province = { id = 5 railroad_level = 1 }\n"
-                      "country = { tag = XDR ownedprovinces = { 12 } landunit = { location = 12 } }\n");
-  return path;
-}
+// The bundled example, a whole world with dropped countries, provinces the
+// table does not map, contests and a plan for its uncolonised provinces.
+const std::string kSave = kSource + "/examples/world.kst";
+const std::string kConvert = "convert " + Quoted(kSave) + " ";
+const std::string kPlan = " --assign " + Quoted(kSource + "/examples/world-plan.txt");
 
 ScriptFile Loaded(const std::string& path) {
   ScriptFile file;
@@ -56,16 +51,14 @@ std::string Or(const nlohmann::json& value) { return value.is_null() ? "" : valu
 class Report : public ::testing::Test {
  protected:
   void SetUp() override {
-    save = SaveIn(dir);
-    const CliResult run = RunCli("convert " + Quoted(save) + " " + Quoted(dir.File("scenario.kst")) + " --data " +
-                                 Quoted(kSource + "/Data") + " --assign-rest ENG --report " +
+    const CliResult run = RunCli(kConvert + Quoted(dir.File("scenario.kst")) + " --data " +
+                                 Quoted(kSource + "/Data") + kPlan + " --report " +
                                  Quoted(dir.File("report.md")) + " --report-json " + Quoted(dir.File("report.json")));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     json = nlohmann::json::parse(ReadFile(dir.File("report.json")));
     scenario = Loaded(dir.File("scenario.kst"));
   }
   TempDir dir;
-  std::string save;
   nlohmann::json json;
   ScriptFile scenario;
 };
@@ -97,7 +90,7 @@ TEST_F(Report, AgreesWithTheScenarioItDescribes) {
   EXPECT_FALSE(json["placedProvinces"].empty());
   for (const auto& placed : json["placedProvinces"]) {
     EXPECT_EQ(placed["country"], owners.at(placed["province"]));
-    EXPECT_EQ(placed["how"], "--assign-rest");
+    EXPECT_EQ(placed["how"], "plan");
   }
 }
 
@@ -106,7 +99,7 @@ TEST_F(Report, ListsTheDroppedCountriesAndUnmappedProvincesOfTheSave) {
   const ScriptNode* tagTable = countries.root().FirstChild("tag_conversion_table");
   const ScriptNode* mergeTable = countries.root().FirstChild("mother_merge_table");
   const std::string table = RunCli("provinces --data " + Quoted(kSource + "/Data")).output;
-  const ScriptFile source = Loaded(save);
+  const ScriptFile source = Loaded(kSave);
   std::set<std::string> dropped;
   std::set<int> unmapped;
   for (int i = 0; i < source.root().ItemCount(); ++i) {
@@ -137,8 +130,8 @@ TEST(ReportOutput, FailedRunsWriteNoneAndStandardOutputHoldsOnlyTheReport) {
                                   " --report " + Quoted(dir.File("r.md")) + " --report-json " + Quoted(dir.File("r.json")));
   EXPECT_EQ(failed.exitCode, 1);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-  const CliResult toOutput = RunCommand(Quoted(QUILLMERE_CLI) + " convert " + Quoted(SaveIn(dir)) + " " +
-                                        Quoted(dir.File("s.kst")) + " --assign-rest ENG --report - 2>/dev/null");
+  const CliResult toOutput = RunCommand(Quoted(QUILLMERE_CLI) + " " + kConvert + Quoted(dir.File("s.kst")) + kPlan +
+                                        " --report - 2>/dev/null");
   EXPECT_EQ(toOutput.exitCode, 0);
   EXPECT_EQ(toOutput.output.rfind("# Conversion report\n", 0), 0u);
   EXPECT_EQ(toOutput.output.find("File saved successfully!"), std::string::npos);
