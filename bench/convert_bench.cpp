@@ -113,7 +113,7 @@ MeasuredConversion MeasureConversion(const ReferenceData& data, const std::strin
     FirstCountryAssigner assigner;
     LineCollector log;
     bool loaded = false;
-    Conversion converted{ConversionResult::kNotASave, {}};
+    Conversion converted{ConversionResult::kNotASave, {}, {}};
     bool saved = false;
     conversion.load.Add(TimeOf([&] {
       loaded = save.Load(savePath, savePath, log) != ScriptFile::LoadResult::kUnreadable;
@@ -168,6 +168,15 @@ void ReportProcess(const ProcessFigures& figures, uint64_t fileBytes, bool sameS
               static_cast<double>(figures.peakRssBytes) / static_cast<double>(fileBytes),
               figures.allSucceeded ? "" : "  (a run FAILED)");
   std::printf("%-24s %s\n\n", "same scenario", sameScenario ? "yes, byte for byte" : "NO");
+}
+
+// What writing both reports (--report and --report-json) adds to the whole program.
+void ReportReportCost(const ProcessFigures& plain, const ProcessFigures& reported) {
+  ReportTimes("with reports wall", reported.times, "  (the same conversion writing both reports)");
+  ReportTimes("with reports cpu", reported.cpuTimes, "");
+  const double share = (reported.cpuTimes.Best() - plain.cpuTimes.Best()) / plain.cpuTimes.Best() * 100.0;
+  std::printf("target reports  %+.1f %% of the conversion (cpu, best)  under 10 %%: %s%s\n\n", share,
+              share < 10.0 ? "PASS" : "FAIL", reported.allSucceeded ? "" : "  (a run FAILED)");
 }
 
 void ReportTargets(const MeasuredConversion& full, const ProcessFigures& whole) {
@@ -235,6 +244,7 @@ int main(int argc, char** argv) {
 
   const std::string inProcessOut = Beside(full, ".scenario");
   const std::string programOut = Beside(full, ".program-scenario");
+  const std::string reportOut = Beside(full, ".report");
   const std::string noForcesOut = Beside(noForces, ".scenario");
   MeasuredConversion fullConversion;
   MeasuredConversion noForcesConversion;
@@ -260,12 +270,20 @@ int main(int argc, char** argv) {
                       "--assign-rest", fullConversion.assignedTag},
                      settings.repeat);
   ReportProcess(whole, bytes, SameBytes(inProcessOut, programOut));
+  const ProcessFigures reported =
+      MeasureProcess({QUILLMERE_CLI, "convert", full, programOut, "--data", settings.data, "--assign-rest",
+                      fullConversion.assignedTag, "--report", reportOut + ".md", "--report-json", reportOut + ".json"},
+                     settings.repeat);
+  ReportReportCost(whole, reported);
   ReportTargets(fullConversion, whole);
   ReportMachineLoad("load at end");
 
-  for (const std::string& out : {inProcessOut, programOut, noForcesOut}) fs::remove(out);
+  for (const std::string& out : {inProcessOut, programOut, noForcesOut, reportOut + ".md", reportOut + ".json"})
+    fs::remove(out);
   if (!settings.keep)
     for (const std::string& save : {full, noForces}) fs::remove(save);
-  return fullConversion.allSucceeded && noForcesConversion.allSucceeded && whole.allSucceeded ? 0
-                                                                                              : 1;
+  return fullConversion.allSucceeded && noForcesConversion.allSucceeded && whole.allSucceeded &&
+                 reported.allSucceeded
+             ? 0
+             : 1;
 }

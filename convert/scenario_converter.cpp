@@ -41,7 +41,7 @@ bool IsSourceSave(const ScriptNode& root) {
 }  // namespace
 
 Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner* assigner,
-                   StatusLog& log) {
+                   StatusLog& log, bool findWrongKinds) {
   if (!IsSourceSave(save.root())) {
     log.AddLine("");
     log.AddLine("NOT A SALTMARCH SAVE GAME FILE!");
@@ -82,7 +82,7 @@ Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner*
   data.basesFile.root().CopyItemsTo(&scenario, ScriptNode::kUnlimited);
   WriteEventIncludes(scenario);
   report.alliances = ConvertAlliances(scenario, countries);
-  report.wrongKinds = FindWrongKinds(source);
+  if (findWrongKinds) report.wrongKinds = FindWrongKinds(source);
   report.unmappedProvinces = std::move(facts.unmapped);
   report.contests = std::move(targets.contests);
   report.reasons = std::move(targets.reasons);

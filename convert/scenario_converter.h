@@ -20,6 +20,7 @@ struct Conversion {
 };
 
 // assigner places the target provinces that no country received; without one
-// they stay unowned.
+// they stay unowned. The values of the wrong kind in the save are looked for
+// only when findWrongKinds is set (a report will show them).
 Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner* assigner,
-                   StatusLog& log);
+                   StatusLog& log, bool findWrongKinds = false);

@@ -31,8 +31,9 @@ void Check(const ScriptNode* node, const ReadKey (&keys)[N], const std::string& 
   for (int i = 0; node->kind == kBlock && i < node->ItemCount(); ++i) {
     const ScriptNode* child = node->ChildAt(i);
     if (child->kind == kUntyped) continue;
+    const std::string_view name = child->name();
     for (const ReadKey& read : keys) {
-      if (child->name() != read.key) continue;
+      if (name != read.key) continue;
       const bool wrong = read.number ? child->kind != kNumbers : !child->HoldsText();
       if (wrong) found.push_back({std::string(read.key), where});
       break;

@@ -39,6 +39,7 @@ class CliPlatform : public RunPlatform {
   StatusLog& Log() override { return log_; }
   ProvinceAssigner* Assigner() override { return assigner_; }
   void SetAssigner(ProvinceAssigner* assigner) { assigner_ = assigner; }
+  bool Reports() const override { return !reports_.markdownPath.empty() || !reports_.jsonPath.empty(); }
   void Saved(const SavedRun& run) override;
   // Whether every report asked for was written.
   bool reportsWritten() const { return reportsWritten_; }

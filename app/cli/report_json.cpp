@@ -33,11 +33,15 @@ Json CountryOf(const RunReport::Country& country) {
   return row;
 }
 
+Json TextOrNull(const std::string& text) { return text.empty() ? Json(nullptr) : Json(text); }
+
 Json ProvinceOf(const RunReport::Province& province) {
-  Json record = {{"id", province.id}, {"sources", province.sources}};
-  record["owner"] = province.owner.empty() ? Json(nullptr) : Json(province.owner);
-  record["controller"] = province.controller.empty() ? Json(nullptr) : Json(province.controller);
-  record["reason"] = province.reason.empty() ? Json(nullptr) : Json(province.reason);
+  Json record = Json::object();
+  record.emplace("id", province.id);
+  record.emplace("sources", province.sources);
+  record.emplace("owner", TextOrNull(province.owner));
+  record.emplace("controller", TextOrNull(province.controller));
+  record.emplace("reason", TextOrNull(province.reason));
   return record;
 }
 
@@ -65,6 +69,7 @@ std::string JsonReport(const RunReport& report) {
   Json wrongKinds = Json::array();
   for (const WrongKind& value : report.wrongKinds) wrongKinds.push_back({{"key", value.key}, {"where", value.where}});
   Json provinces = Json::array();
+  provinces.get_ref<Json::array_t&>().reserve(report.provinces.size());
   for (const RunReport::Province& province : report.provinces) provinces.push_back(ProvinceOf(province));
   const Json document = {{"run", RunOf(report)},
                          {"countries", countries},

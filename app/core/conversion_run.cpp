@@ -35,7 +35,7 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
     return RunOutcome::kFailed;
   }
   const double loadSeconds = watch.Lap();
-  const Conversion conversion = Convert(std::move(save), data, platform.Assigner(), log);
+  const Conversion conversion = Convert(std::move(save), data, platform.Assigner(), log, platform.Reports());
   const double convertSeconds = watch.Lap();
   if (conversion.result != ConversionResult::kConverted) {
     if (conversion.result != ConversionResult::kNotASave) log.AddLine("Error! Conversion aborted...");

@@ -42,6 +42,8 @@ class RunPlatform {
   virtual StatusLog& Log() = 0;
   // Who places target provinces left without an owner.
   virtual ProvinceAssigner* Assigner() = 0;
+  // Whether Saved will report the run, for which the conversion notes more.
+  virtual bool Reports() const { return false; }
   // Told once the scenario has been saved, before the run ends.
   virtual void Saved(const SavedRun&) {}
 };
