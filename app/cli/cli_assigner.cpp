@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/cli/joined.h"
 #include "app/cli/province_ledger.h"
 #include "refdata/province_names.h"
 #include "script/number_format.h"
@@ -17,21 +18,6 @@
 #endif
 
 namespace {
-
-std::string Joined(const std::vector<std::string>& words) {
-  std::string text;
-  for (const std::string& word : words) {
-    if (!text.empty()) text += ' ';
-    text += word;
-  }
-  return text;
-}
-
-std::string IdList(const std::vector<ProvinceId>& ids) {
-  std::vector<std::string> words;
-  for (ProvinceId id : ids) words.push_back(std::to_string(id));
-  return Joined(words);
-}
 
 // A label as standard error shows it: on a terminal, control characters (which
 // a names file may hold) are written as \xHH escapes rather than obeyed.
@@ -59,7 +45,7 @@ void PrintPlanToFill(const ProvinceLedger& ledger) {
                "them all to one country with --assign-rest TAG.\n\n",
                ledger.UnplacedCount());
   std::fprintf(stderr, "# Plan: move each province id into the braces of the country that receives it.\n");
-  std::fprintf(stderr, "# Offered countries: %s\n", Joined(ledger.tags()).c_str());
+  std::fprintf(stderr, "# Offered countries: %s\n", Joined(ledger.tags(), " ").c_str());
   std::fprintf(stderr, "# Provinces without an owner:\n");
   for (const std::string& label : ledger.UnplacedLabels())
     std::fprintf(stderr, "#   %s\n", Shown(label).c_str());
@@ -80,7 +66,7 @@ std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& miss
   }
   if (choices_.restTag && !ledger.Offers(*choices_.restTag)) {
     std::fprintf(stderr, "--assign-rest %s: the scenario offers no such country. Offered: %s\n",
-                 choices_.restTag->c_str(), Joined(ledger.tags()).c_str());
+                 choices_.restTag->c_str(), Joined(ledger.tags(), " ").c_str());
     return std::nullopt;
   }
   if (choices_.planPath && !CarryOutPlan(ledger)) return std::nullopt;
@@ -90,7 +76,7 @@ std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& miss
     std::fprintf(stderr,
                  "The plan %s leaves these provinces without a country: %s\nAdd them to the plan, or "
                  "give the rest to one country with --assign-rest TAG.\n",
-                 choices_.planPath->c_str(), IdList(ledger.UnplacedIds()).c_str());
+                 choices_.planPath->c_str(), JoinedIds(ledger.UnplacedIds(), " ").c_str());
     return std::nullopt;
   }
   if (interactive_ && AskForTheRest(ledger)) return ledger.placement();
@@ -116,10 +102,10 @@ bool CliAssigner::CarryOutPlan(ProvinceLedger& ledger) {
     if (!CarryOutEntry(ledger, root.ChildAt(i), passedOver)) return false;
   if (!passedOver.notMissing.empty())
     std::fprintf(stderr, "Warning: the plan %s names provinces that are not missing; passed over: %s\n",
-                 path.c_str(), IdList(passedOver.notMissing).c_str());
+                 path.c_str(), JoinedIds(passedOver.notMissing, " ").c_str());
   if (!passedOver.repeated.empty())
     std::fprintf(stderr, "Warning: the plan %s names provinces more often than they are missing; the "
-                 "first entries count, passed over: %s\n", path.c_str(), IdList(passedOver.repeated).c_str());
+                 "first entries count, passed over: %s\n", path.c_str(), JoinedIds(passedOver.repeated, " ").c_str());
   return true;
 }
 
@@ -129,7 +115,7 @@ bool CliAssigner::CarryOutEntry(ProvinceLedger& ledger, const ScriptNode* entry,
   const std::string tag(entry->name());
   if (!ledger.Offers(tag)) {
     std::fprintf(stderr, "The plan %s gives provinces to %s, which the scenario does not offer. Offered: %s\n",
-                 path.c_str(), tag.c_str(), Joined(ledger.tags()).c_str());
+                 path.c_str(), tag.c_str(), Joined(ledger.tags(), " ").c_str());
     return false;
   }
   if (entry->kind != kNumbers && entry->kind != kUntyped) {
@@ -146,7 +132,7 @@ bool CliAssigner::CarryOutEntry(ProvinceLedger& ledger, const ScriptNode* entry,
 }
 
 bool CliAssigner::AskForTheRest(ProvinceLedger& ledger) {
-  const std::string offered = Joined(ledger.tags());
+  const std::string offered = Joined(ledger.tags(), " ");
   std::fprintf(stderr, "%zu provinces have no owner. Give each one to a country: %s\n",
                ledger.UnplacedCount(), offered.c_str());
   while (ledger.UnplacedCount() > 0) {

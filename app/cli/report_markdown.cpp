@@ -1,5 +1,7 @@
 #include "app/cli/report_markdown.h"
 
+#include "app/cli/joined.h"
+
 #include <cstdio>
 #include <initializer_list>
 
@@ -8,24 +10,6 @@ namespace {
 std::string Seconds(double seconds) {
   char text[32];
   std::snprintf(text, sizeof text, "%.3f s", seconds);
-  return text;
-}
-
-std::string IdList(const std::vector<ProvinceId>& ids) {
-  std::string text;
-  for (ProvinceId id : ids) {
-    if (!text.empty()) text += ", ";
-    text += std::to_string(id);
-  }
-  return text;
-}
-
-std::string Words(const std::vector<std::string>& words) {
-  std::string text;
-  for (const std::string& word : words) {
-    if (!text.empty()) text += ", ";
-    text += word;
-  }
   return text;
 }
 
@@ -105,7 +89,7 @@ void CountrySections(const RunReport& report, std::string& out) {
 
 void ProvinceSections(const RunReport& report, std::string& out) {
   out += "\n## Provinces\n\n### Source provinces the table does not map\n\n";
-  out += report.unmapped.empty() ? "None." : IdList(report.unmapped);
+  out += report.unmapped.empty() ? "None." : JoinedIds(report.unmapped, ", ");
   out += "\n\n### Contested provinces\n\n";
   if (report.contests.empty()) {
     out += "None.\n";
@@ -115,7 +99,7 @@ void ProvinceSections(const RunReport& report, std::string& out) {
       std::vector<std::string> shares;
       for (const auto& [country, weight] : contest.shares)
         shares.push_back(country + ": " + std::to_string(static_cast<long long>(weight)));
-      contests.Row({std::to_string(contest.province), Words(shares), contest.winner});
+      contests.Row({std::to_string(contest.province), Joined(shares, ", "), contest.winner});
     }
   }
   out += "\n### Provinces left without an owner\n\n";
@@ -136,7 +120,7 @@ void AllianceSection(const RunReport& report, std::string& out) {
   }
   Table alliances(out, {"Alliance", "Leader", "Members"});
   for (const AllianceMembers& alliance : report.alliances)
-    alliances.Row({alliance.name, alliance.leader, Words(alliance.members)});
+    alliances.Row({alliance.name, alliance.leader, Joined(alliance.members, ", ")});
 }
 
 void WrongKindSection(const RunReport& report, std::string& out) {
