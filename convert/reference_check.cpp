@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "convert/settings.h"
+#include "script/number_format.h"
 #include "refdata/country_rows.h"
 
 namespace {
@@ -141,19 +142,12 @@ class ScenarioMap {
   std::set<ProvinceId> provinces_;
 };
 
-std::string NumberText(double value) {
-  std::string text = std::to_string(value);
-  text.erase(text.find_last_not_of('0') + 1);
-  if (text.back() == '.') text.pop_back();
-  return text;
-}
-
 // A port only ever matches a province some country owns: any problem is a warning.
 void CheckPorts(const ScriptNode* ports, const ScenarioMap& map, FileFindings& findings) {
   for (int i = 0; i < ports->ItemCount(); ++i) {
     bool error = false;
     if (const std::optional<std::string> problem = map.Problem(ports->NumberAt(i), error))
-      findings.Warning(ports, "ports: " + NumberText(ports->NumberAt(i)) + *problem);
+      findings.Warning(ports, "ports: " + ShortNumber(ports->NumberAt(i)) + *problem);
   }
 }
 
@@ -170,8 +164,8 @@ void CheckSetting(const ScriptNode* node, const SettingKey& setting, FileFinding
   if (key == "ic_mod") {
     const double used = std::clamp(value, kLowestIcModifier, kHighestIcModifier);
     if (used != value)
-      findings.Warning(node, "ic_mod " + NumberText(value) + " is outside " + NumberText(kLowestIcModifier) +
-                                 ".." + NumberText(kHighestIcModifier) + "; " + NumberText(used) + " is used");
+      findings.Warning(node, "ic_mod " + ShortNumber(value) + " is outside " + ShortNumber(kLowestIcModifier) +
+                                 ".." + ShortNumber(kHighestIcModifier) + "; " + ShortNumber(used) + " is used");
   } else if (value <= 0) {
     findings.Warning(node, key + " should be a positive number");
   }
@@ -215,7 +209,7 @@ void CheckBases(const ReferenceData& data, const ScenarioMap* map, std::vector<D
     bool error = false;
     const std::optional<std::string> problem = map->Problem(value, error);
     if (!problem) continue;
-    const std::string message = "province " + NumberText(value) + *problem;
+    const std::string message = "province " + ShortNumber(value) + *problem;
     if (error)
       findings.Error(id ? id : block, message);
     else

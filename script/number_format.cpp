@@ -64,3 +64,11 @@ size_t FormatNumber(double value, char* out) {
   }
   return length;
 }
+
+std::string ShortNumber(double value) {
+  std::string text = std::to_string(value);
+  if (text.find('.') == std::string::npos) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}

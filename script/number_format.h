@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The value truncated toward zero to a 32-bit integer. Values beyond the range
 // saturate at its ends and NaN gives 0, so that no input can cause an overflow.
@@ -22,3 +23,7 @@ constexpr size_t kNumberTextSize = 400;
 // and writes again byte for byte. Infinities are written as the largest finite
 // value, NaN as 0. Returns the length; out must hold kNumberTextSize bytes.
 size_t FormatNumber(double value, char* out);
+
+// A value as messages and reports show it: with the decimals it needs, up to
+// six (12, 9.9, 0.34).
+std::string ShortNumber(double value);

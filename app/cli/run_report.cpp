@@ -11,21 +11,14 @@
 
 namespace {
 
-std::string NumberText(double value) {
-  std::string text = std::to_string(value);
-  text.erase(text.find_last_not_of('0') + 1);
-  if (text.back() == '.') text.pop_back();
-  return text;
-}
-
 std::vector<RunReport::Setting> SettingsOf(const ConversionSettings& settings) {
-  std::vector<RunReport::Setting> shown{{"ic_mod", NumberText(settings.icModifier)},
+  std::vector<RunReport::Setting> shown{{"ic_mod", ShortNumber(settings.icModifier)},
                                         {"convert_manpower", settings.convertManpower ? "yes" : "no"}};
   const double factors[] = {settings.factors.infantry, settings.factors.irregular, settings.factors.armor,
                             settings.factors.navy,     settings.factors.destroyer, settings.factors.transport};
   for (size_t k = 0; k < kRatioKeys.size(); ++k)
     shown.push_back({std::string(kRatioKeys[k]),
-                     NumberText(settings.ratios[k]) + " (factor " + NumberText(factors[k]) + ")"});
+                     ShortNumber(settings.ratios[k]) + " (factor " + ShortNumber(factors[k]) + ")"});
   return shown;
 }
 
