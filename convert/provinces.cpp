@@ -272,9 +272,11 @@ void NoteContests(std::map<ProvinceId, ProvinceContest>& contests, const std::ve
     if (ListNumber(share.list) != 0 || contest == contests.end() || !contest->second.winner.empty()) continue;
     contest->second.winner = share.country;
   }
-  for (auto& [province, contest] : contests) {
+  for (auto& entry : contests) {
+    ProvinceContest& contest = entry.second;
+    const std::string& first = contest.shares.front().first;
     const bool several = std::any_of(contest.shares.begin(), contest.shares.end(),
-                                     [&](const auto& s) { return s.first != contest.shares.front().first; });
+                                     [&first](const auto& share) { return share.first != first; });
     if (several) out.push_back(std::move(contest));
   }
 }

@@ -128,17 +128,14 @@ RunReport BuildRunReport(const SavedRun& run, const ReferenceData& data, const s
   report.alliances = done.alliances;
   report.wrongKinds = done.wrongKinds;
 
+  std::map<std::string, RunReport::ScenarioCountry> byTag;  // in tag order
   for (const auto& [id, owner] : facts.owners) {
-    auto country = std::find_if(report.scenarioCountries.begin(), report.scenarioCountries.end(),
-                                [&owner](const RunReport::ScenarioCountry& c) { return c.tag == owner; });
-    if (country == report.scenarioCountries.end())
-      country = report.scenarioCountries.insert(report.scenarioCountries.end(), RunReport::ScenarioCountry{owner, 0, 0});
-    ++country->owned;
+    RunReport::ScenarioCountry& country = byTag.try_emplace(owner, RunReport::ScenarioCountry{owner, 0, 0}).first->second;
+    ++country.owned;
     if (const auto capacity = facts.capacities.find(id); capacity != facts.capacities.end())
-      country->industrialCapacity += capacity->second;
+      country.industrialCapacity += capacity->second;
   }
-  std::sort(report.scenarioCountries.begin(), report.scenarioCountries.end(),
-            [](const auto& a, const auto& b) { return a.tag < b.tag; });
+  for (auto& entry : byTag) report.scenarioCountries.push_back(std::move(entry.second));
 
   const std::map<ProvinceId, std::vector<ProvinceId>> sources = SourcesOf(data.provinces);
   // The provinces of the scenario's blocks, then those only a country's lists name
