@@ -1,6 +1,5 @@
 #include "app/cli/run_report.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
