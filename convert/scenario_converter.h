@@ -3,8 +3,9 @@
 // Convert checks that the save is a source save game (a top-level "header"
 // holding "pop"), then runs the steps in the order of its body, each in the
 // file named after its concern; conversion_state.h lists what they hand on to
-// one another. The save is released when Convert returns; the scenario is
-// returned only when the conversion succeeded.
+// one another. The save is released when Convert returns; the scenario, and
+// the report of what the steps did (conversion_report.h), are returned only
+// when the conversion succeeded.
 #pragma once
 
 #include "assign/province_placement.h"
