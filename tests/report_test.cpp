@@ -123,6 +123,31 @@ TEST_F(Report, ListsTheDroppedCountriesAndUnmappedProvincesOfTheSave) {
   for (const std::string& tag : dropped) EXPECT_NE(markdown.find("| " + tag + " | dropped"), std::string::npos) << tag;
 }
 
+// Values the conversion passes over for their kind are listed with the key and
+// the country or province they stand in; nothing else is.
+TEST(ReportOutput, ListsTheValuesOfTheWrongKind) {
+  TempDir dir;
+  std::string save = ReadFile(kSource + "/tests/data/few.kst");
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"id = 8 railroad_level = 2", "id = 8 railroad_level = high"},
+                                 {"capital = 8", "capital = { 8 9 } badboy = none"},
+                                 {"name = \"1st Horse\" type = cavalry", "name = \"1st Horse\" type = 7"}}) {
+    const size_t at = save.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    save.replace(at, from.size(), to);
+  }
+  WriteFile(dir.File("save.kst"), save);
+  const CliResult run = RunCli("convert " + Quoted(dir.File("save.kst")) + " " + Quoted(dir.File("s.kst")) +
+                               " --assign-rest ENG --report-json " + Quoted(dir.File("r.json")));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const nlohmann::json report = nlohmann::json::parse(ReadFile(dir.File("r.json")));
+  std::set<std::pair<std::string, std::string>> wrong;
+  for (const auto& value : report["wrongKinds"])
+    wrong.emplace(value["key"].get<std::string>(), value["where"].get<std::string>());
+  const std::set<std::pair<std::string, std::string>> expected = {
+      {"railroad_level", "province 8"}, {"badboy", "country ENG"}, {"type", "country ENG"}};
+  EXPECT_EQ(wrong, expected);  // a list of numbers for the capital is of the right kind
+}
+
 // No report of a run that did not save, and a report on standard output alone.
 TEST(ReportOutput, FailedRunsWriteNoneAndStandardOutputHoldsOnlyTheReport) {
   TempDir dir;
