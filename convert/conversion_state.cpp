@@ -5,10 +5,10 @@
 #include "script/number_format.h"
 
 ProvinceInfo* SourceProvinces::Find(double province) {
-  const int32_t id = TruncateToInt32(province);
-  if (static_cast<double>(id) != province) return nullptr;  // no integer id can equal it
+  const std::optional<int32_t> id = WholeInt32(province);
+  if (!id) return nullptr;
   const std::optional<size_t> position =
-      index_.Find(info, [](const ProvinceInfo& record) { return record.province; }, id);
+      index_.Find(info, [](const ProvinceInfo& record) { return record.province; }, *id);
   return position ? &info[*position] : nullptr;
 }
 

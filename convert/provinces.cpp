@@ -67,14 +67,6 @@ bool IsPlaced(const std::unordered_map<int32_t, int32_t>& counts, int32_t provin
   return found != counts.end() && found->second > 1;
 }
 
-// A whole number within 32 bits as that number; nothing for any other value,
-// which no integer id can equal.
-std::optional<int32_t> WholeId(double value) {
-  const int32_t id = TruncateToInt32(value);
-  if (static_cast<double>(id) != value) return std::nullopt;
-  return id;
-}
-
 // The number of air bases of a country with n owned provinces and s other technologies.
 int32_t AirBaseCount(int32_t n, int32_t s) {
   if (s > 14 && n < 2) return 1;
@@ -109,7 +101,7 @@ void WriteAirBase(TargetProvinces& targets, double province, int32_t m, int32_t 
     size = 5;
   else if (s < 10 && i != 1)
     size = 3;
-  const std::optional<int32_t> id = WholeId(province);
+  const std::optional<int32_t> id = WholeInt32(province);
   if (!id) return;
   ProvinceRecord* record = targets.FindRecord(*id);
   if (!record || record->airBaseStamp > stamp) return;

@@ -72,3 +72,9 @@ std::string ShortNumber(double value) {
   if (text.back() == '.') text.pop_back();
   return text;
 }
+
+std::optional<int32_t> WholeInt32(double value) {
+  const int32_t whole = TruncateToInt32(value);
+  if (static_cast<double>(whole) != value) return std::nullopt;
+  return whole;
+}

@@ -4,11 +4,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The value truncated toward zero to a 32-bit integer. Values beyond the range
 // saturate at its ends and NaN gives 0, so that no input can cause an overflow.
 int32_t TruncateToInt32(double value);
+
+// The value as a 32-bit integer when it is one exactly; nothing for a
+// fraction or a value beyond the range, which no integer id can equal.
+std::optional<int32_t> WholeInt32(double value);
 
 // Rounding as the conversion uses it: add 0.5, then truncate toward zero.
 inline int32_t RoundToInt32(double value) { return TruncateToInt32(value + 0.5); }
