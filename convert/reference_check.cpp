@@ -117,7 +117,12 @@ std::set<ProvinceId> ReachedTargets(const ProvinceMap& provinces) {
 
 class ScenarioMap {
  public:
-  explicit ScenarioMap(const ProvinceMap& inUse) : reached_(ReachedTargets(inUse)) {
+  // fromFile: whether inUse was read from a table file (else it is the built-in one).
+  ScenarioMap(const ProvinceMap& inUse, bool fromFile) : reached_(ReachedTargets(inUse)) {
+    if (!fromFile) {
+      provinces_ = reached_;
+      return;
+    }
     ProvinceMap builtIn;
     builtIn.Build();
     provinces_ = ReachedTargets(builtIn);
@@ -233,7 +238,7 @@ std::vector<DataFinding> CheckReferenceData(const ReferenceData& data) {
   std::vector<DataFinding> findings = data.provinceFindings;
   // Provinces are checked against the table only when it could be read whole.
   const bool tableRead = data.Loaded(ReferencePart::kProvinces);
-  const ScenarioMap scenarioMap(data.provinces);
+  const ScenarioMap scenarioMap(data.provinces, data.provincesFromFile);
   const ScenarioMap* map = tableRead ? &scenarioMap : nullptr;
   if (data.provincesFromFile && tableRead) CheckProvinceFile(data, scenarioMap, findings);
   if (data.Loaded(ReferencePart::kCountries)) CheckCountries(data, findings);
