@@ -1,8 +1,9 @@
 // Inputs that grow along one dimension only, for measuring that the conversion's
 // time grows no faster than its input: many claims on one province, many
-// relations in one country, many countries merging into one, many countries
-// each founding its own, a long ports list against a long owned list, a long
-// province names file and a long plan of the provinces left without an owner.
+// relations in one country, many countries merging into one (bare, or each
+// bringing a land unit or a fleet), many countries each founding its own, a
+// long ports list against a long owned list, a long province names file and a
+// long plan of the provinces left without an owner.
 //
 // Each shape is generated from its count alone, so the same count gives the
 // same bytes on every platform.
@@ -33,6 +34,8 @@ struct Shape {
 ShapeInput ClaimsShape(size_t claims);
 ShapeInput RelationsShape(size_t relations);
 ShapeInput MergesShape(size_t countries);
+ShapeInput MergedArmiesShape(size_t countries);
+ShapeInput MergedFleetsShape(size_t countries);
 ShapeInput FoundedShape(size_t countries);
 ShapeInput PortsShape(size_t ports);
 ShapeInput NamesShape(size_t lines);

@@ -21,10 +21,14 @@
 
 namespace {
 
+// Whether a search takes the words of lists equal to the searched key, as FindAll does.
+enum class Words { kMatch, kPassOver };
+
 // The first of a node's matches that FindAll would give at unlimited depth, as
-// FindAll orders them; the search stops there.
-std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view searched) {
-  if (node->HoldsText()) {
+// FindAll orders them (the nodes alone when words are passed over); the search
+// stops there.
+std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view searched, Words words) {
+  if (node->HoldsText() && words == Words::kMatch) {
     for (int i = 0; i < node->ItemCount(); ++i)
       if (node->TextAt(i) == searched) return ScriptMatch{const_cast<ScriptNode*>(node), i};
     return std::nullopt;
@@ -33,10 +37,18 @@ std::optional<ScriptMatch> FirstMatch(const ScriptNode* node, std::string_view s
   for (int i = 0; i < node->ItemCount(); ++i) {
     ScriptNode* child = node->ChildAt(i);
     if (child->name() == searched) return ScriptMatch{child, -1};
-    if (std::optional<ScriptMatch> within = FirstMatch(child, searched)) return within;
+    if (std::optional<ScriptMatch> within = FirstMatch(child, searched, words)) return within;
   }
   return std::nullopt;
 }
+
+// The entries of a target country that its merges read again, kept from its
+// conversion on. A country grows only at its end (units, convoys) and by the
+// values of its lists, so the first entry of a name stays the first.
+struct CountryEntries {
+  const ScriptNode* techapps = nullptr;  // the first "techapps" anywhere within it; null for none
+  ScriptNode* transports = nullptr;      // its first "transports"; null while it has none
+};
 
 // The first country block among the scenario's children with each tag. The
 // scenario only grows while countries are converted; each lookup first takes
@@ -96,7 +108,7 @@ class PortFinder {
 
   int32_t PortOf(const ScriptNode* target) const {
     if (!ports_) return 0;
-    const std::optional<ScriptMatch> owned = FirstMatch(target, "ownedprovinces");
+    const std::optional<ScriptMatch> owned = FirstMatch(target, "ownedprovinces", Words::kMatch);
     if (!owned || owned->index >= 0) return 0;
     const ScriptNode* list = owned->node;
     if (list->kind != kNumbers) return 0;
@@ -131,6 +143,7 @@ struct CountryConversion {
   CountryProfiles& countries;
   PortFinder ports;
   int32_t nextUnitId = 8100;
+  std::unordered_map<const ScriptNode*, CountryEntries> entries{};
 
   // Both give what the source country added to target.
   CountryFate Convert(ScriptNode* target, const ScriptNode* source, const std::string& tag);
@@ -150,10 +163,14 @@ CountryFate CountryConversion::Convert(ScriptNode* target, const ScriptNode* sou
   const int32_t port = ports.PortOf(target);
   ConvertResources(target, source, tag, false, countries);
   ConvertDiplomacy(target, source, inputs.tags);
-  ConvertConvoys(target, source);
+  CountryEntries& entry = entries[target];
+  ConvertConvoys(target, source, entry.transports);
   countries.techCounts.push_back(ConvertTechnology(target, source, tag));
+  const std::optional<ScriptMatch> techapps = FirstMatch(target, "techapps", Words::kPassOver);
+  entry.techapps = techapps ? techapps->node : nullptr;
   fate.divisions = ConvertLandForces(provinces, inputs.settings.factors, target, source, ids, capital).divisions;
-  fate.navalUnits = ConvertNavalForces(provinces, inputs.settings.factors, target, source, ids, port).units;
+  fate.navalUnits =
+      ConvertNavalForces(provinces, inputs.settings.factors, target, source, entry.techapps, ids, port).units;
   ConvertFactories(source, facts);
   AssignAirBases(target, capital, countries.OtherTechCount(tag), targets);
   if (std::optional<SubjectLink> link = ConvertDominions(tag, source))
@@ -168,9 +185,11 @@ CountryFate CountryConversion::Merge(ScriptNode* existing, const ScriptNode* sou
   CountryFate fate(sourceTag, CountryFate::Kind::kMerged, mother);
   fate.provinces = ConvertProvinceLists(provinces, existing, source, targets);
   ConvertResources(existing, source, mother, true, countries);
+  CountryEntries& entry = entries.at(existing);
   fate.divisions = ConvertLandForces(provinces, inputs.settings.factors, existing, source, ids, 0).divisions;
-  fate.navalUnits = ConvertNavalForces(provinces, inputs.settings.factors, existing, source, ids, 0).units;
-  ConvertConvoys(existing, source);
+  fate.navalUnits =
+      ConvertNavalForces(provinces, inputs.settings.factors, existing, source, entry.techapps, ids, 0).units;
+  ConvertConvoys(existing, source, entry.transports);
   ConvertFactories(source, facts);
   DeferAirBases(existing, countries.OtherTechCount(mother), targets);
   return fate;

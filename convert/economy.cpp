@@ -199,18 +199,18 @@ void ConvertResources(ScriptNode* target, const ScriptNode* source, const std::s
     AddNumberValue(target, "manpower", manpower);
 }
 
-void ConvertConvoys(ScriptNode* target, const ScriptNode* source) {
+void ConvertConvoys(ScriptNode* target, const ScriptNode* source, ScriptNode*& transports) {
   const double convoys =
       source->NumberWithin("clipper_convoy", 0) + source->NumberWithin("steamer_convoy", 0);
   if (convoys <= 0) return;
-  // Looked for only now: once a country has its entry, the search stops there,
-  // ahead of the units that merges keep adding.
-  const double transports = target->NumberWithin("transports", 0);
-  if (transports > 0) {
-    SetNumberOf(target, "transports", TruncateToInt32(2 * convoys + transports));
+  const double held = transports ? transports->NumberAt(0) : 0;
+  if (held > 0) {
+    transports->SetNumber(TruncateToInt32(2 * convoys + held));
     return;
   }
-  AddNumberValue(target, "transports", TruncateToInt32(4 * convoys));
+  // A country whose transports came to 0 gets a second entry; the first stays the one read.
+  ScriptNode* added = AddNumberValue(target, "transports", TruncateToInt32(4 * convoys));
+  if (!transports) transports = added;
   AddNumberValue(target, "escorts", RoundToInt32(convoys * 2 / 3));
 }
 

@@ -70,10 +70,9 @@ int32_t RedirectedBase(int32_t location, std::span<const std::pair<int32_t, int3
 
 ForceCounts ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
                           ScriptNode* target, const ScriptNode* source, UnitIds ids,
-                          int32_t fallbackLocation) {
+                          int32_t fallbackLocation, double techLevel) {
   ForceCounts written;
-  Pools pools;
-  if (kind.fleet) pools.techLevel = kind.fleet->techLevelOf(target);
+  Pools pools{.techLevel = techLevel};
   std::vector<ScriptMatch> units;
   std::vector<ScriptMatch> subUnits;
   std::vector<PendingDivision> pending;

@@ -28,9 +28,8 @@ struct UnitTypeRow {
 
 // What fleets have that armies do not.
 struct FleetRules {
-  // The model level that the country's naval technology gives its ships.
-  double (*techLevelOf)(const ScriptNode* target);
-  // The model of the next ship division at that level; counter counts them.
+  // The model of the next ship division at the level of the country's naval
+  // technology; counter counts them.
   int32_t (*modelOf)(double level, int32_t& counter);
   // Locations that are no naval base, each sent on to one that is (every
   // redirect is tried in order).
@@ -53,6 +52,8 @@ struct ForceCounts {
   int divisions = 0;
 };
 
+// techLevel: the level of the country's naval technology, which the models of
+// its ships follow (fleets only).
 ForceCounts ConvertForces(const ForceKind& kind, const UnitFactors& factors, const ProvinceMap& provinces,
                           ScriptNode* target, const ScriptNode* source, UnitIds ids,
-                          int32_t fallbackLocation);
+                          int32_t fallbackLocation, double techLevel);

@@ -25,5 +25,5 @@ constexpr ForceKind kArmies{"landunit", "militia", ". Armor Division", kLandType
 
 ForceCounts ConvertLandForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
                        const ScriptNode* source, UnitIds ids, int32_t fallbackLocation) {
-  return ConvertForces(kArmies, factors, provinces, target, source, ids, fallbackLocation);
+  return ConvertForces(kArmies, factors, provinces, target, source, ids, fallbackLocation, 0);
 }

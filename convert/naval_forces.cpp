@@ -1,7 +1,6 @@
 #include "convert/naval_forces.h"
 
 #include <array>
-#include <vector>
 
 namespace {
 
@@ -34,18 +33,8 @@ std::pair<std::string_view, bool> ShipPool(const ScriptNode* ship) {
   return {type, type == "steamer_transport"};
 }
 
-// The level of the naval technologies (3001 to 3999) among the target's
-// first "techapps" anywhere within it.
-double NavalTechLevel(const ScriptNode* target) {
-  std::vector<ScriptMatch> found;
-  target->FindAll("techapps", &found, ScriptNode::kUnlimited);
-  const ScriptNode* techapps = nullptr;
-  for (const ScriptMatch& match : found) {
-    if (match.index < 0) {
-      techapps = match.node;
-      break;
-    }
-  }
+// The level of the naval technologies (3001 to 3999) among a country's techapps.
+double NavalTechLevel(const ScriptNode* techapps) {
   if (!techapps || techapps->kind != kNumbers) return 0;
   int32_t naval = 0;
   for (int i = 0; i < techapps->ItemCount(); ++i)
@@ -64,13 +53,15 @@ int32_t ShipModel(double level, int32_t& counter) {
   return 0;
 }
 
-constexpr FleetRules kFleetRules{NavalTechLevel, ShipModel, kBaseRedirects};
+constexpr FleetRules kFleetRules{ShipModel, kBaseRedirects};
 constexpr ForceKind kFleets{"navalunit", "transport", ". Destroyer Division", kShipTypes, ShipPool,
                             &kFleetRules};
 
 }  // namespace
 
 ForceCounts ConvertNavalForces(const ProvinceMap& provinces, const UnitFactors& factors, ScriptNode* target,
-                        const ScriptNode* source, UnitIds ids, int32_t fallbackLocation) {
-  return ConvertForces(kFleets, factors, provinces, target, source, ids, fallbackLocation);
+                               const ScriptNode* source, const ScriptNode* techapps, UnitIds ids,
+                               int32_t fallbackLocation) {
+  return ConvertForces(kFleets, factors, provinces, target, source, ids, fallbackLocation,
+                       NavalTechLevel(techapps));
 }
