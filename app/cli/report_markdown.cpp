@@ -10,8 +10,8 @@ namespace {
 
 // A text as a table cell shows it: read as UTF-8 (windows1252_text.h), with
 // what would end the cell or the row, or start markup, escaped. A pipe and a
-// backslash take a backslash; "<", ">" and "&" become entities, so that no tag
-// is taken as HTML; control characters (line ends among them) become their
+// backslash take a backslash; "<", ">" and "&" become entities, so that a viewer
+// shows any HTML as text; control characters (line ends among them) become their
 // pictures (U+2400 to U+241F, U+2421 for DEL), which keep the row on one line.
 void AppendCell(std::string_view text, std::string& out) {
   for (char c : Utf8FromWindows1252(text)) {
