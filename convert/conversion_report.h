@@ -61,5 +61,5 @@ struct ConversionReport {
   std::vector<Placement> placed;
   std::vector<AllianceMembers> alliances;
   std::map<ProvinceId, OwnerReason> reasons;  // the first reason a province was owned for
-  std::vector<WrongKind> wrongKinds;          // values of the save passed over
+  std::vector<WrongKind> wrongKinds;          // values of the save passed over, per key
 };

@@ -86,5 +86,7 @@ Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner*
   report.unmappedProvinces = std::move(facts.unmapped);
   report.contests = std::move(targets.contests);
   report.reasons = std::move(targets.reasons);
-  return {ConversionResult::kConverted, std::move(scenarioFile), std::move(report)};
+  // The reader counts the read that met the end of the save among its reads.
+  const uint64_t saveBytes = save.bytesRead > 0 ? save.bytesRead - 1 : 0;
+  return {ConversionResult::kConverted, std::move(scenarioFile), std::move(report), saveBytes};
 }

@@ -8,6 +8,8 @@
 // when the conversion succeeded.
 #pragma once
 
+#include <cstdint>
+
 #include "assign/province_placement.h"
 #include "convert/conversion_report.h"
 #include "convert/conversion_result.h"
@@ -18,6 +20,7 @@ struct Conversion {
   ConversionResult result;
   ScriptFile scenario;      // empty unless converted
   ConversionReport report;  // complete only when converted
+  uint64_t saveBytes = 0;   // of the save, as read up to its end (a pipe has no size to ask for)
 };
 
 // assigner places the target provinces that no country received; without one

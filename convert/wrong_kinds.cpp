@@ -1,5 +1,6 @@
 #include "convert/wrong_kinds.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -23,7 +24,20 @@ constexpr ReadKey kDivisionKeys[] = {{"type", false}, {"quality", false}, {"extr
 constexpr ReadKey kFactoryKeys[] = {{"type", false}, {"level", true}};
 constexpr ReadKey kProvinceKeys[] = {{"id", true}, {"railroad_level", true}, {"claimant", false}};
 
-// Notes each child of node that a key of keys names and that holds a value
+// Counts one more value of key at where.
+void Count(std::string_view key, const std::string& where, std::vector<WrongKind>& found) {
+  auto kind = std::find_if(found.begin(), found.end(), [key](const WrongKind& k) { return k.key == key; });
+  if (kind == found.end()) kind = found.insert(found.end(), WrongKind{std::string(key), 0, {}});
+  ++kind->count;
+  std::vector<WrongKind::Place>& places = kind->places;
+  auto place = std::find_if(places.rbegin(), places.rend(), [&where](const WrongKind::Place& p) { return p.where == where; });
+  if (place != places.rend())
+    ++place->count;
+  else if (places.size() < kWrongKindPlaces)
+    places.push_back({where, 1});
+}
+
+// Counts each child of node that a key of keys names and that holds a value
 // of the other kind (an empty value counts as absent, not as wrong).
 template <size_t N>
 void Check(const ScriptNode* node, const ReadKey (&keys)[N], const std::string& where,
@@ -35,7 +49,7 @@ void Check(const ScriptNode* node, const ReadKey (&keys)[N], const std::string& 
     for (const ReadKey& read : keys) {
       if (name != read.key) continue;
       const bool wrong = read.number ? child->kind != kNumbers : !child->HoldsText();
-      if (wrong) found.push_back({std::string(read.key), where});
+      if (wrong) Count(read.key, where, found);
       break;
     }
   }

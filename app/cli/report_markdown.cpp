@@ -1,11 +1,38 @@
 #include "app/cli/report_markdown.h"
 
 #include "app/cli/joined.h"
+#include "app/cli/windows1252_text.h"
 
 #include <cstdio>
 #include <initializer_list>
 
 namespace {
+
+// A text as a table cell shows it: read as UTF-8 (windows1252_text.h), with
+// what would end the cell or the row, or start markup, escaped. A pipe and a
+// backslash take a backslash; "<", ">" and "&" become entities, so that a viewer
+// shows any HTML as text; control characters (line ends among them) become their
+// pictures (U+2400 to U+241F, U+2421 for DEL), which keep the row on one line.
+void AppendCell(std::string_view text, std::string& out) {
+  for (char c : Utf8FromWindows1252(text)) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '|' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '&') {
+      out += "&amp;";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      out += "\xE2\x90";  // U+2400 + the picture's number, below 0x40
+      out += static_cast<char>(0x80 | (byte == 0x7F ? 0x21 : byte));
+    } else {
+      out += c;
+    }
+  }
+}
 
 std::string Seconds(double seconds) {
   char text[32];
@@ -13,7 +40,7 @@ std::string Seconds(double seconds) {
   return text;
 }
 
-// A Markdown table, its cells escaped where a pipe would end them.
+// A Markdown table, its cells escaped (AppendCell).
 class Table {
  public:
   Table(std::string& out, std::initializer_list<const char*> heads) : out_(out) {
@@ -31,7 +58,7 @@ class Table {
     out_ += '|';
     for (const std::string& cell : cells) {
       out_ += ' ';
-      for (char c : cell) out_ += c == '|' ? std::string("\\|") : std::string(1, c);
+      AppendCell(cell, out_);
       out_ += " |";
     }
     out_ += '\n';
@@ -123,6 +150,18 @@ void AllianceSection(const RunReport& report, std::string& out) {
     alliances.Row({alliance.name, alliance.leader, Joined(alliance.members, ", ")});
 }
 
+// "province 8 (2), country ENG (1), and 5 more elsewhere"
+std::string Places(const WrongKind& kind) {
+  std::vector<std::string> places;
+  uint64_t shown = 0;
+  for (const WrongKind::Place& place : kind.places) {
+    places.push_back(place.where + " (" + std::to_string(place.count) + ")");
+    shown += place.count;
+  }
+  if (shown < kind.count) places.push_back("and " + std::to_string(kind.count - shown) + " more elsewhere");
+  return Joined(places, ", ");
+}
+
 void WrongKindSection(const RunReport& report, std::string& out) {
   out += "\n## Values of the wrong kind\n\nValues of the save that the conversion passed over (a word where it reads a\n"
          "number, or the other way round).\n\n";
@@ -130,8 +169,8 @@ void WrongKindSection(const RunReport& report, std::string& out) {
     out += "None.\n";
     return;
   }
-  Table wrong(out, {"Key", "Where"});
-  for (const WrongKind& value : report.wrongKinds) wrong.Row({value.key, value.where});
+  Table wrong(out, {"Key", "Values", "First places (values there)"});
+  for (const WrongKind& kind : report.wrongKinds) wrong.Row({kind.key, std::to_string(kind.count), Places(kind)});
 }
 
 }  // namespace

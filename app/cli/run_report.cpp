@@ -1,9 +1,7 @@
 #include "app/cli/run_report.h"
 
-#include <filesystem>
 #include <map>
 #include <set>
-#include <system_error>
 
 #include "app/core/program_info.h"
 #include "script/number_format.h"
@@ -110,8 +108,7 @@ RunReport BuildRunReport(const SavedRun& run, const ReferenceData& data, const s
   RunReport report;
   report.program = std::string("quillmere ") + kVersion;
   report.save = run.save.path;
-  std::error_code ec;
-  report.saveBytes = std::filesystem::file_size(run.save.path, ec);
+  report.saveBytes = run.conversion.saveBytes;
   report.dataFolder = dataFolder;
   report.table = data.provincesFromFile ? data.PathOf(ReferencePart::kProvinces) : "built in";
   report.settings = SettingsOf(done.settings);

@@ -5,7 +5,9 @@
 // map, the contests, the provinces placed by hand, the alliances and one
 // record per scenario province (owner, controller, source provinces, reason).
 // Owners, controllers and capacities are read from the saved scenario, so the
-// report agrees with it.
+// report agrees with it. Texts are kept as the save, the data and the command
+// line give them, bytes of any kind; the renderers show them as UTF-8
+// (windows1252_text.h).
 #pragma once
 
 #include <cstdint>
@@ -46,7 +48,7 @@ struct RunReport {
 
   std::string program;
   std::string save;
-  uint64_t saveBytes = 0;
+  uint64_t saveBytes = 0;  // read from the save, also when it is a pipe
   std::string dataFolder;
   std::string table;  // "built in" or the Provinces.txt path
   std::vector<Setting> settings;
