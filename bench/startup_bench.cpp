@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
       LineCollector log;
       ReferenceData data;
       const std::optional<ReferencePart> failed = LoadReferenceData(data, log, from);
-      if (failed) std::fprintf(stderr, "%s\n", StartupFailureMessage(*failed).c_str());
+      if (failed) std::fprintf(stderr, "%s\n", StartupFailureMessage(data, *failed).c_str());
       return !failed;
     };
   };

@@ -11,13 +11,14 @@
 #include "convert/settings.h"
 #include "script/number_format.h"
 #include "refdata/country_rows.h"
+#include "refdata/finding_list.h"
 
 namespace {
 
 // Where findings about one file go.
 class FileFindings {
  public:
-  FileFindings(const ScriptFile& file, std::string path, std::vector<DataFinding>& out)
+  FileFindings(const ScriptFile& file, std::string path, FindingList& out)
       : file_(file), path_(std::move(path)), out_(out) {}
 
   void Error(const ScriptNode* node, std::string message) { Add(true, node, std::move(message)); }
@@ -25,18 +26,18 @@ class FileFindings {
   uint32_t LineOf(const ScriptNode* node) const { return node ? file_.LineOf(node) : 0; }
 
   void SyntaxErrors() {
-    for (const ScriptFile::SyntaxError& error : file_.syntaxErrors())
-      out_.push_back({true, path_, error.line, error.message});
+    for (const ScriptFile::SyntaxError& error : file_.syntaxErrors()) out_.Add({true, path_, error.line, error.message});
+    out_.AddOmittedErrors(path_, file_.errorCount - file_.syntaxErrors().size());
   }
 
  private:
   void Add(bool error, const ScriptNode* node, std::string message) {
-    out_.push_back({error, path_, LineOf(node), std::move(message)});
+    out_.Add({error, path_, LineOf(node), std::move(message)});
   }
 
   const ScriptFile& file_;
   std::string path_;
-  std::vector<DataFinding>& out_;
+  FindingList& out_;
 };
 
 bool IsCountryTag(std::string_view tag) {
@@ -81,7 +82,7 @@ TagRows CheckTagTable(const ScriptNode* table, std::string_view name, FileFindin
   return rows;
 }
 
-void CheckCountries(const ReferenceData& data, std::vector<DataFinding>& out) {
+void CheckCountries(const ReferenceData& data, FindingList& out) {
   FileFindings findings(data.countriesFile, data.PathOf(ReferencePart::kCountries), out);
   findings.SyntaxErrors();
   const ScriptNode& root = data.countriesFile.root();
@@ -101,31 +102,19 @@ void CheckCountries(const ReferenceData& data, std::vector<DataFinding>& out) {
   }
 }
 
-// The target provinces the table in use reaches (as a value of a row, or as
-// the province merge markers point at), and those of the scenario map, which
-// the built-in table reaches all of.
-std::set<ProvinceId> ReachedTargets(const ProvinceMap& provinces) {
-  std::set<ProvinceId> reached;
-  provinces.ForEach([&reached](ProvinceId, const ProvinceMap::TargetList& list) {
-    if (ProvinceMap::IsMergeMarker(list))
-      reached.insert(list.front());
-    else
-      reached.insert(list.begin(), list.end());
-  });
-  return reached;
-}
-
+// The target provinces the table in use reaches, and those of the scenario
+// map, which the built-in table reaches all of.
 class ScenarioMap {
  public:
   // fromFile: whether inUse was read from a table file (else it is the built-in one).
-  ScenarioMap(const ProvinceMap& inUse, bool fromFile) : reached_(ReachedTargets(inUse)) {
+  ScenarioMap(const ProvinceMap& inUse, bool fromFile) : reached_(inUse.ReachedTargets()) {
     if (!fromFile) {
       provinces_ = reached_;
       return;
     }
     ProvinceMap builtIn;
     builtIn.Build();
-    provinces_ = ReachedTargets(builtIn);
+    provinces_ = builtIn.ReachedTargets();
   }
 
   const std::set<ProvinceId>& reached() const { return reached_; }
@@ -176,7 +165,7 @@ void CheckSetting(const ScriptNode* node, const SettingKey& setting, FileFinding
   }
 }
 
-void CheckSettings(const ReferenceData& data, const ScenarioMap* map, std::vector<DataFinding>& out) {
+void CheckSettings(const ReferenceData& data, const ScenarioMap* map, FindingList& out) {
   FileFindings findings(data.dataFile, data.PathOf(ReferencePart::kData), out);
   findings.SyntaxErrors();
   const ScriptNode& root = data.dataFile.root();
@@ -202,7 +191,7 @@ void CheckSettings(const ReferenceData& data, const ScenarioMap* map, std::vecto
 
 // A base on a province the map does not have is written into every scenario:
 // an error; one the table does not reach, a warning.
-void CheckBases(const ReferenceData& data, const ScenarioMap* map, std::vector<DataFinding>& out) {
+void CheckBases(const ReferenceData& data, const ScenarioMap* map, FindingList& out) {
   FileFindings findings(data.basesFile, data.PathOf(ReferencePart::kBases), out);
   findings.SyntaxErrors();
   const ScriptNode& root = data.basesFile.root();
@@ -224,18 +213,19 @@ void CheckBases(const ReferenceData& data, const ScenarioMap* map, std::vector<D
 
 // A province of the scenario map that the table file no longer reaches; the
 // file itself was checked as it was read.
-void CheckProvinceFile(const ReferenceData& data, const ScenarioMap& map, std::vector<DataFinding>& out) {
+void CheckProvinceFile(const ReferenceData& data, const ScenarioMap& map, FindingList& out) {
   for (ProvinceId target : map.provinces())
     if (!map.reached().count(target))
-      out.push_back({false, data.PathOf(ReferencePart::kProvinces), 0,
+      out.Add({false, data.PathOf(ReferencePart::kProvinces), 0,
                      "no row reaches province " + std::to_string(target) +
                          " of the scenario map: every conversion leaves it without an owner"});
 }
 
 }  // namespace
 
-std::vector<DataFinding> CheckReferenceData(const ReferenceData& data) {
-  std::vector<DataFinding> findings = data.provinceFindings;
+std::vector<DataFinding> CheckReferenceData(const ReferenceData& data, FindingList::Kinds kinds) {
+  FindingList findings(kinds);
+  findings.Add(data.provinceFindings);
   // Provinces are checked against the table only when it could be read whole.
   const bool tableRead = data.Loaded(ReferencePart::kProvinces);
   const ScenarioMap scenarioMap(data.provinces, data.provincesFromFile);
@@ -244,5 +234,5 @@ std::vector<DataFinding> CheckReferenceData(const ReferenceData& data) {
   if (data.Loaded(ReferencePart::kCountries)) CheckCountries(data, findings);
   if (data.Loaded(ReferencePart::kBases)) CheckBases(data, map, findings);
   if (data.Loaded(ReferencePart::kData)) CheckSettings(data, map, findings);
-  return findings;
+  return findings.Findings();
 }

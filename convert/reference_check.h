@@ -14,11 +14,16 @@
 // Provinces.txt, when the table comes from it: the problems found as it was
 // read (errors), and a province of the built-in table's map that no row
 // reaches (warning). The reader's syntax errors count as errors.
+//
+// The findings are kept as a FindingList of the given kinds keeps them: at
+// most 100 per file, then one "... and N more".
 #pragma once
 
 #include <vector>
 
 #include "refdata/data_finding.h"
+#include "refdata/finding_list.h"
 #include "refdata/reference_data.h"
 
-std::vector<DataFinding> CheckReferenceData(const ReferenceData& data);
+std::vector<DataFinding> CheckReferenceData(const ReferenceData& data,
+                                            FindingList::Kinds kinds = FindingList::Kinds::kAll);

@@ -1,6 +1,8 @@
 #include "refdata/data_finding.h"
 
 std::string FindingLine(const DataFinding& finding) {
+  if (finding.StandsForOmitted())
+    return "... and " + std::to_string(finding.omittedErrors + finding.omittedWarnings) + " more";
   std::string line = finding.file;
   if (finding.line > 0) {
     line += ':';

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "refdata/finding_list.h"
+
 namespace {
 
 // The longest list of the built-in table.
@@ -52,7 +54,7 @@ std::vector<std::string_view> FieldsOf(std::string_view line) {
 // One row of a table file, with what is wrong with it.
 class TableLine {
  public:
-  TableLine(const std::string& file, uint32_t line, std::vector<DataFinding>& findings)
+  TableLine(const std::string& file, uint32_t line, FindingList& findings)
       : file_(file), line_(line), findings_(findings) {}
 
   // The id a field holds, or none after saying why.
@@ -73,12 +75,13 @@ class TableLine {
     }
     return static_cast<ProvinceId>(value);
   }
-  void Problem(std::string message) { findings_.push_back({true, file_, line_, std::move(message)}); }
+  void Problem(std::string message) { findings_.Add({true, file_, line_, std::move(message)}); }
+  void Warning(std::string message) { findings_.Add({false, file_, line_, std::move(message)}); }
 
  private:
   const std::string& file_;
   uint32_t line_;
-  std::vector<DataFinding>& findings_;
+  FindingList& findings_;
 };
 
 // A value above 3000 is a merge marker, which stands only as the second of two.
@@ -92,14 +95,43 @@ bool MarkersInPlace(const ProvinceMap::TargetList& targets, TableLine& line) {
   return inPlace;
 }
 
+// A target listed twice in a row gets the source's share twice over.
+void WarnOfRepeats(ProvinceId source, ProvinceMap::TargetList targets, TableLine& line) {
+  std::sort(targets.begin(), targets.end());
+  const auto repeated = std::adjacent_find(targets.begin(), targets.end());
+  if (repeated != targets.end())
+    line.Warning("source id " + std::to_string(source) + " lists target id " + std::to_string(*repeated) +
+                 " more than once");
+}
+
 }  // namespace
+
+size_t ProvinceMap::ScenarioProvinceCount() {
+  static const size_t count = [] {
+    ProvinceMap builtIn;
+    builtIn.Build();
+    return builtIn.ReachedTargets().size();
+  }();
+  return count;
+}
+
+std::set<ProvinceId> ProvinceMap::ReachedTargets() const {
+  std::set<ProvinceId> reached;
+  for (const auto& [sourceId, list] : entries_) {
+    if (IsMergeMarker(list))
+      reached.insert(list.front());
+    else
+      reached.insert(list.begin(), list.end());
+  }
+  return reached;
+}
 
 void ProvinceMap::Build() {
   for (const TableRow& row : kTable) Set(row.sourceId, TargetsOf(row));
 }
 
 std::vector<DataFinding> ProvinceMap::Read(std::string_view text, const std::string& file) {
-  std::vector<DataFinding> findings;
+  FindingList findings;
   std::map<ProvinceId, uint32_t> rowLines;
   uint32_t number = 0;
   for (size_t start = 0; start < text.size();) {
@@ -110,6 +142,11 @@ std::vector<DataFinding> ProvinceMap::Read(std::string_view text, const std::str
     if (fields.empty() || fields.front().front() == '#') continue;
     TableLine line(file, number, findings);
     const std::optional<ProvinceId> source = line.Id(fields.front(), "source");
+    if (fields.size() - 1 > ScenarioProvinceCount()) {
+      line.Problem("the row has " + std::to_string(fields.size() - 1) + " target ids, more than the " +
+                   std::to_string(ScenarioProvinceCount()) + " provinces of the scenario map");
+      continue;
+    }
     TargetList targets;
     bool sound = source.has_value();
     for (size_t i = 1; i < fields.size(); ++i) {
@@ -125,10 +162,11 @@ std::vector<DataFinding> ProvinceMap::Read(std::string_view text, const std::str
     } else if (fields.size() == 1) {
       line.Problem("source id " + std::to_string(*source) + " has no target ids");
     } else if (sound && MarkersInPlace(targets, line)) {
+      WarnOfRepeats(*source, targets, line);
       Set(*source, std::move(targets));
     }
   }
-  return findings;
+  return findings.Findings();
 }
 
 std::string ProvinceMap::Text() const {

@@ -18,16 +18,20 @@
 // The table file: one row per line, the source id and then its target ids,
 // separated by tabs or spaces, as Text() writes them ("308\t92 3002"); blank
 // lines and lines starting with '#' are comments. Read takes in every sound
-// row and reports, one finding per problem (all errors), a field that is not
-// a whole number, a source or target id outside 1..32767, a source id listed
-// twice (the first row counts), a row without targets, and a merge marker
-// (above 3000) anywhere but second of two values.
+// row and reports, one finding per problem, as errors: a field that is not a
+// whole number, a source or target id outside 1..32767, a source id listed
+// twice (the first row counts), a row without targets, a row with more
+// targets than the scenario map has provinces, and a merge marker (above
+// 3000) anywhere but second of two values; as a warning, a target listed
+// twice in a row (the row is taken as it stands). The findings are kept as a
+// FindingList keeps them.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +62,11 @@ class ProvinceMap {
   const TargetList* Find(ProvinceId sourceId) const;
   void ForEach(const Visitor& visit) const;
   void Clear();
+  // The target provinces the rows reach: every value of a row, or the province
+  // a merge marker's row points at.
+  std::set<ProvinceId> ReachedTargets() const;
+  // The provinces of the scenario map: those the built-in table reaches.
+  static size_t ScenarioProvinceCount();
 
  private:
   // Stores a non-empty list as the entry of sourceId, replacing any earlier one.

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -37,6 +39,8 @@ std::string NamesFilePath(std::string_view folder) {
 }
 
 std::optional<ProvinceNames> ProvinceNames::FromFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;  // a pipe could wait forever
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return std::nullopt;
   ProvinceNames names;

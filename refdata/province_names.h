@@ -7,7 +7,8 @@
 // up to a line feed (a carriage return before it is dropped); text after the
 // last line feed, or after a zero byte, is not a line. The first line with the
 // key wins; an id without a line is named by its key ("PROV12"). When the file
-// cannot be read, labels are bare ids.
+// cannot be read, or is not a regular file (a pipe, a device), labels are bare
+// ids.
 //
 // The names are kept by id as the lines are read: only lines whose key is that
 // of some id ("PROV" and the id as std::to_string writes it) are kept.

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "refdata/data_folder.h"
+#include "refdata/finding_list.h"
 
 namespace {
 
@@ -22,6 +23,13 @@ std::string_view FileName(ReferencePart part) {
   return "Data.txt";
 }
 
+bool IsRegularFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+DataFinding UnreadableFile(const std::string& path) { return {true, path, 0, "the file cannot be read"}; }
+
 std::optional<std::string> FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -36,6 +44,7 @@ std::optional<std::string> FileText(const std::string& path) {
 std::optional<ReferencePart> ReferenceData::Load(StatusLog& log, const std::string& dataFolder) {
   folder_ = dataFolder;
   loaded_.clear();
+  missing_.clear();
   for (ReferencePart part : kParts)
     if (std::optional<ReferencePart> failed = LoadPart(part, log)) return failed;
   return std::nullopt;
@@ -44,6 +53,7 @@ std::optional<ReferencePart> ReferenceData::Load(StatusLog& log, const std::stri
 std::vector<ReferencePart> ReferenceData::LoadEach(StatusLog& log, const std::string& dataFolder) {
   folder_ = dataFolder;
   loaded_.clear();
+  missing_.clear();
   std::vector<ReferencePart> failed;
   for (ReferencePart part : kParts)
     if (LoadPart(part, log)) failed.push_back(part);
@@ -53,6 +63,7 @@ std::vector<ReferencePart> ReferenceData::LoadEach(StatusLog& log, const std::st
 bool ReferenceData::LoadTable(StatusLog& log, const std::string& dataFolder) {
   folder_ = dataFolder;
   loaded_.clear();
+  missing_.clear();
   return !LoadPart(ReferencePart::kProvinces, log);
 }
 
@@ -68,37 +79,51 @@ std::optional<ReferencePart> ReferenceData::PartOf(const std::string& path) cons
   return std::nullopt;
 }
 
+bool ReferenceData::Missing(ReferencePart part) const {
+  return std::find(missing_.begin(), missing_.end(), part) != missing_.end();
+}
+
 std::optional<ReferencePart> ReferenceData::LoadPart(ReferencePart part, StatusLog& log) {
   const std::string path = PathOf(part);
-  if (part == ReferencePart::kProvinces) {
-    log.AddLine("Loading Provinces.txt...");
-    std::error_code ec;
-    provincesFromFile = std::filesystem::exists(path, ec);
-    provinces.Clear();
-    if (!provincesFromFile) {
-      provinces.Build();
-    } else if (const std::optional<std::string> text =
-                   std::filesystem::is_regular_file(path, ec) ? FileText(path) : std::nullopt) {
-      provinceFindings = provinces.Read(*text, path);
-      if (provinceFindings.empty() && provinces.Count() == 0)
-        provinceFindings = {{true, path, 0, "the table has no rows"}};
-    } else {
-      provinceFindings = {{true, path, 0, "the file cannot be read"}};
-    }
-    for (const DataFinding& finding : provinceFindings) log.AddLine(FindingLine(finding));
-    if (!provinceFindings.empty()) return part;
-    log.AddLine(std::to_string(provinces.Count()) + " provinces loaded.");
-    log.AddLine("");
-    loaded_.push_back(part);
-    return std::nullopt;
-  }
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(path, ec);
+  if (part == ReferencePart::kProvinces) return LoadTablePart(path, exists, log);
   ScriptFile& file = part == ReferencePart::kCountries ? countriesFile
                      : part == ReferencePart::kBases   ? basesFile
                                                        : dataFile;
   const std::string shown = "Data\\" + std::string(FileName(part));
+  if (!exists) missing_.push_back(part);
+  if (exists && !IsRegularFile(path)) {  // a pipe or a device would never end, or never start
+    log.AddLine("Loading " + shown + "...");
+    log.AddLine(FindingLine(UnreadableFile(path)));
+    return part;
+  }
   file.KeepLines();
   if (file.Load(path, shown, log) == ScriptFile::LoadResult::kUnreadable) return part;
   loaded_.push_back(part);
+  return std::nullopt;
+}
+
+std::optional<ReferencePart> ReferenceData::LoadTablePart(const std::string& path, bool exists, StatusLog& log) {
+  log.AddLine("Loading Provinces.txt...");
+  provincesFromFile = exists;
+  provinces.Clear();
+  provinceFindings.clear();
+  if (!provincesFromFile) {
+    provinces.Build();
+  } else if (const std::optional<std::string> text = IsRegularFile(path) ? FileText(path) : std::nullopt) {
+    provinceFindings = provinces.Read(*text, path);
+    if (provinceFindings.empty() && provinces.Count() == 0) provinceFindings = {{true, path, 0, "the table has no rows"}};
+  } else {
+    provinceFindings = {UnreadableFile(path)};
+  }
+  FindingList errors(FindingList::Kinds::kErrorsOnly);
+  errors.Add(provinceFindings);
+  for (const DataFinding& finding : errors.Findings()) log.AddLine(FindingLine(finding));
+  if (errors.HasErrors()) return ReferencePart::kProvinces;
+  log.AddLine(std::to_string(provinces.Count()) + " provinces loaded.");
+  log.AddLine("");
+  loaded_.push_back(ReferencePart::kProvinces);
   return std::nullopt;
 }
 

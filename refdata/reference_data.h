@@ -6,8 +6,10 @@
 // Load runs the four steps in order and stops at the first that fails,
 // returning which it was, or nothing when all are loaded. Step 0 reads
 // Provinces.txt when the folder has one, otherwise it builds the table
-// compiled into the program; a table file with problems fails it, after one
-// status line per problem. The status lines name the files as
+// compiled into the program; a table file with errors fails it, after one
+// status line per error (as a FindingList of errors keeps them; warnings are
+// left to the data checks). A file that is there but is not a regular file
+// (a pipe, a device) is refused unread. The status lines name the files as
 // "Data\Countries.txt" and so on; the files are opened in dataFolder. The
 // trees keep the lines their nodes were read on, for the data checks.
 #pragma once
@@ -34,6 +36,9 @@ class ReferenceData {
   bool LoadTable(StatusLog& log, const std::string& dataFolder);
   // Whether the last load of the part succeeded.
   bool Loaded(ReferencePart part) const;
+  // Whether the last load found no file for the part (never for the table,
+  // which is then built in).
+  bool Missing(ReferencePart part) const;
   // Empties the tables that conversions read, when the program closes.
   void Release();
 
@@ -51,7 +56,9 @@ class ReferenceData {
 
  private:
   std::optional<ReferencePart> LoadPart(ReferencePart part, StatusLog& log);
+  std::optional<ReferencePart> LoadTablePart(const std::string& path, bool exists, StatusLog& log);
 
   std::string folder_;
   std::vector<ReferencePart> loaded_;
+  std::vector<ReferencePart> missing_;
 };

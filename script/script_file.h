@@ -46,13 +46,16 @@ class ScriptFile {
   // Replaces the tree by an empty one.
   void FreeTree();
   // From now on, loads note the line each node's key was read on, for messages
-  // that point into a file (off by default: a save needs no such thing).
+  // that point into a file (off by default: a save needs no such thing). These
+  // are the lines an editor shows (every LF, CR LF or lone CR ends one), which
+  // the reader's own "Line %d" count is not: it takes a run of line ends as one.
   void KeepLines() { keepLines_ = true; }
   // The line a node of the last load was read on; 0 when lines are not kept
   // or the node was built in code.
   uint32_t LineOf(const ScriptNode* node) const;
-  // Every syntax error of the last load, when lines are kept (the log shows
-  // the first 16).
+  // The first kKeptSyntaxErrors syntax errors of the last load, when lines are
+  // kept (the log shows the first 16); errorCount counts them all.
+  static constexpr size_t kKeptSyntaxErrors = 100;
   struct SyntaxError {
     uint32_t line;
     std::string message;

@@ -178,13 +178,20 @@ void ScriptReader::SkipBlanks() {
   while (IsBlank(current_)) ReadChar();
 }
 
+// An editor sees a line end in every LF and every CR not followed by one.
+void ScriptReader::PassChar() {
+  const unsigned char passed = current_;
+  ReadChar();
+  if (passed == '\n' || (passed == '\r' && current_ != '\n')) ++editorLine_;
+}
+
 // CR LF, LF CR and any run of only LFs or only CRs are one line end.
 void ScriptReader::ConsumeLineEnd() {
   bool lf = false;
   bool cr = false;
   while (IsLineEnd(current_)) {
     (current_ == '\n' ? lf : cr) = true;
-    ReadChar();
+    PassChar();
     if (lf && cr) break;
   }
 }
@@ -202,7 +209,8 @@ bool ScriptReader::PeekFor(unsigned char c) {
 }
 
 void ScriptReader::ReportError(std::string_view message) {
-  if (file_.keepLines_) file_.syntaxErrors_.push_back({file_.lineNumber, std::string(message)});
+  if (file_.keepLines_ && file_.syntaxErrors_.size() < ScriptFile::kKeptSyntaxErrors)
+    file_.syntaxErrors_.push_back({editorLine_, std::string(message)});
   if (file_.errorCount <= 15)
     log_.AddLine("Line " + std::to_string(file_.lineNumber) + ": " + std::string(message));
 }
@@ -215,13 +223,13 @@ void ScriptReader::UnexpectedChar() {
   }
   ReportError(message);
   ++file_.errorCount;
-  ReadChar();
+  PassChar();  // a line end after a dropped word is passed here
 }
 
 void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
   Frame& holder = path_[depth_];
   const ScriptArena::Placed child = arena_->NewNode(name, state);
-  if (file_.keepLines_) file_.lines_.emplace(child.node, file_.lineNumber);
+  if (file_.keepLines_) file_.lines_.emplace(child.node, tokenLine_);
   holder.children.push_back(child.ref);
   holder.node->kind = kBlock;
   ++depth_;
@@ -310,6 +318,7 @@ void ScriptReader::ParseLine() {
   for (;;) {
     const unsigned char c = current_;
     if (c == 0 || IsLineEnd(c)) return;
+    tokenLine_ = editorLine_;
     if (IsBlank(c)) {
       SkipBlanks();
     } else if (c == '#') {

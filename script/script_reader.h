@@ -54,6 +54,8 @@ class ScriptReader {
       Refill();
     }
   }
+  // ReadChar that counts the line end an editor sees in the character passed.
+  void PassChar();
   void Refill();
   void StopAtZero();
   uint64_t ReadCount() const;
@@ -108,6 +110,10 @@ class ScriptReader {
 
   std::vector<Frame> path_;
   size_t depth_ = 0;
+  // Lines as an editor counts them: the current one, and the one the token
+  // being read started on (a key is kept with the line it was read on).
+  uint32_t editorLine_ = 1;
+  uint32_t tokenLine_ = 1;
   std::string word_;
   std::string number_;
   std::string key_;

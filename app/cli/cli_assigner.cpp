@@ -5,11 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/cli/assignment_plan.h"
 #include "app/cli/joined.h"
 #include "app/cli/province_ledger.h"
 #include "refdata/province_names.h"
-#include "script/number_format.h"
-#include "script/script_file.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -47,8 +46,8 @@ void PrintPlanToFill(const ProvinceLedger& ledger) {
   std::fprintf(stderr, "# Plan: move each province id into the braces of the country that receives it.\n");
   std::fprintf(stderr, "# Offered countries: %s\n", Joined(ledger.tags(), " ").c_str());
   std::fprintf(stderr, "# Provinces without an owner:\n");
-  for (const std::string& label : ledger.UnplacedLabels())
-    std::fprintf(stderr, "#   %s\n", Shown(label).c_str());
+  for (const std::string& label : ledger.UnplacedLabels())  // escaped always: the plan must read back
+    std::fprintf(stderr, "#   %s\n", EscapeControlCharacters(label).c_str());
   for (const std::string& tag : ledger.tags()) std::fprintf(stderr, "%s = { }\n", tag.c_str());
 }
 
@@ -86,20 +85,11 @@ std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& miss
 
 bool CliAssigner::CarryOutPlan(ProvinceLedger& ledger) {
   const std::string& path = *choices_.planPath;
-  // The plan is no part of the conversion's report: its reader's lines are shown only
-  // when it cannot be used.
-  ScriptFile plan;
-  LineCollector loading;
-  const bool loaded = plan.Load(path, path, loading) == ScriptFile::LoadResult::kLoaded;
-  const ScriptNode& root = plan.root();
-  if (!loaded || (root.kind != kBlock && root.ItemCount() > 0)) {
-    for (const std::string& line : loading.lines) std::fprintf(stderr, "%s\n", line.c_str());
-    std::fprintf(stderr, "The plan %s is not made of entries like ENG = { 550 551 }.\n", path.c_str());
-    return false;
-  }
+  const std::optional<std::vector<PlanEntry>> plan = ReadPlan(path);
+  if (!plan) return false;
   PassedOver passedOver;
-  for (int i = 0; root.kind == kBlock && i < root.ItemCount(); ++i)
-    if (!CarryOutEntry(ledger, root.ChildAt(i), passedOver)) return false;
+  for (const PlanEntry& entry : *plan)
+    if (!CarryOutEntry(ledger, entry, passedOver)) return false;
   if (!passedOver.notMissing.empty())
     std::fprintf(stderr, "Warning: the plan %s names provinces that are not missing; passed over: %s\n",
                  path.c_str(), JoinedIds(passedOver.notMissing, " ").c_str());
@@ -109,23 +99,14 @@ bool CliAssigner::CarryOutPlan(ProvinceLedger& ledger) {
   return true;
 }
 
-bool CliAssigner::CarryOutEntry(ProvinceLedger& ledger, const ScriptNode* entry,
-                                PassedOver& passedOver) {
-  const std::string& path = *choices_.planPath;
-  const std::string tag(entry->name());
-  if (!ledger.Offers(tag)) {
+bool CliAssigner::CarryOutEntry(ProvinceLedger& ledger, const PlanEntry& entry, PassedOver& passedOver) {
+  if (!ledger.Offers(entry.tag)) {
     std::fprintf(stderr, "The plan %s gives provinces to %s, which the scenario does not offer. Offered: %s\n",
-                 path.c_str(), tag.c_str(), Joined(ledger.tags(), " ").c_str());
+                 choices_.planPath->c_str(), entry.tag.c_str(), Joined(ledger.tags(), " ").c_str());
     return false;
   }
-  if (entry->kind != kNumbers && entry->kind != kUntyped) {
-    std::fprintf(stderr, "The plan %s: the entry %s must list province ids, as in %s = { 550 551 }.\n",
-                 path.c_str(), tag.c_str(), tag.c_str());
-    return false;
-  }
-  for (int k = 0; k < entry->ItemCount(); ++k) {
-    const ProvinceId id = TruncateToInt32(entry->NumberAt(k));
-    if (ledger.Give(id, tag)) continue;
+  for (const ProvinceId id : entry.ids) {
+    if (ledger.Give(id, entry.tag)) continue;
     (ledger.IsMissing(id) ? passedOver.repeated : passedOver.notMissing).push_back(id);
   }
   return true;

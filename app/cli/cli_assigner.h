@@ -1,7 +1,7 @@
 // How the command line places the provinces a conversion left without an
 // owner:
-//   1. the plan of --assign: entries TAG = { 550 551 } carried out in file
-//      order; a tag the country box does not offer, or a plan that leaves a
+//   1. the plan of --assign (see ReadPlan): entries TAG = { 550 551 } carried
+//      out in file order; a tag the country box does not offer, or a plan that leaves a
 //      province unplaced, stops the run; ids that are not missing are passed
 //      over with a warning;
 //   2. --assign-rest TAG: every province still unplaced goes to TAG;
@@ -10,7 +10,8 @@
 //      tags and a plan to fill are printed and the run stops.
 // Labels carry the province names of the --game-dir installation when given.
 // Questions, warnings and errors go to standard error; on a terminal, the
-// control characters of province names are shown escaped.
+// control characters of province names are shown escaped, and always in the
+// printed plan, so that it reads back as a plan.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +23,8 @@
 
 #include "assign/province_placement.h"
 #include "refdata/game_folder.h"
-#include "script/script_node.h"
-
 class ProvinceLedger;
+struct PlanEntry;
 
 struct AssignChoices {
   std::optional<std::string> planPath;  // --assign
@@ -46,7 +46,7 @@ class CliAssigner : public ProvinceAssigner {
 
   bool CarryOutPlan(ProvinceLedger& ledger);
   // One entry TAG = { ids }: false, after saying why, when it cannot be carried out.
-  bool CarryOutEntry(ProvinceLedger& ledger, const ScriptNode* entry, PassedOver& passedOver);
+  bool CarryOutEntry(ProvinceLedger& ledger, const PlanEntry& entry, PassedOver& passedOver);
   bool AskForTheRest(ProvinceLedger& ledger);
 
   AssignChoices choices_;

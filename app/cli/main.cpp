@@ -101,7 +101,7 @@ int Convert(const std::string& save, const std::string& scenario, const std::str
   CliAssigner assigner(choices, gameFolder, IsTerminal(stdin));
   platform.SetAssigner(&assigner);
   if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), dataFolder)) {
-    platform.ShowMessage(StartupFailureMessage(*failed));
+    platform.ShowMessage(StartupFailureMessage(data, *failed));
     return 1;
   }
   platform.Log().AddLine("Global data loaded!");

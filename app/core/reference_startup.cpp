@@ -6,8 +6,7 @@ std::optional<ReferencePart> LoadReferenceData(ReferenceData& data, StatusLog& l
                                                const std::string& dataFolder) {
   if (const std::optional<ReferencePart> failed = data.Load(log, dataFolder)) return failed;
   std::optional<ReferencePart> firstFailed;
-  for (const DataFinding& finding : CheckReferenceData(data)) {
-    if (!finding.error) continue;
+  for (const DataFinding& finding : CheckReferenceData(data, FindingList::Kinds::kErrorsOnly)) {
     log.AddLine(FindingLine(finding));
     if (!firstFailed) firstFailed = data.PartOf(finding.file);
   }

@@ -1,21 +1,26 @@
 #include "app/core/run_messages.h"
 
-std::string StartupFailureMessage(ReferencePart failed) {
-  const char* name = "\"Data\\Provinces.txt\"";
-  switch (failed) {
+namespace {
+
+const char* ShownName(ReferencePart part) {
+  switch (part) {
     case ReferencePart::kProvinces:
       break;
     case ReferencePart::kCountries:
-      name = "\"Data\\Countries.txt\"";
-      break;
+      return "\"Data\\Countries.txt\"";
     case ReferencePart::kBases:
-      name = "\"Data\\Bases.txt\"";
-      break;
+      return "\"Data\\Bases.txt\"";
     case ReferencePart::kData:
-      name = "\"Data\\Data.txt\"";
-      break;
+      return "\"Data\\Data.txt\"";
   }
-  return std::string("Error! Failed to locate ") + name + "! Program is aborting...";
+  return "\"Data\\Provinces.txt\"";
+}
+
+}  // namespace
+
+std::string StartupFailureMessage(const ReferenceData& data, ReferencePart failed) {
+  if (data.Missing(failed)) return std::string("Error! Failed to locate ") + ShownName(failed) + "! Program is aborting...";
+  return std::string("Error! ") + ShownName(failed) + " has errors (see above)! Program is aborting...";
 }
 
 std::string ConversionFailureMessage(ConversionResult result) {

@@ -8,8 +8,10 @@
 #include "convert/conversion_result.h"
 #include "refdata/reference_data.h"
 
-// "Error! Failed to locate " and the name of the part that could not be loaded.
-std::string StartupFailureMessage(ReferencePart failed);
+// The message of a part that could not be loaded: "Error! Failed to locate "
+// and its name when its file is missing, else that it has errors (which the
+// status lines above it show).
+std::string StartupFailureMessage(const ReferenceData& data, ReferencePart failed);
 // The message of a conversion that did not convert.
 std::string ConversionFailureMessage(ConversionResult result);
 // A save that could not be read at all.

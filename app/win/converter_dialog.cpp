@@ -63,7 +63,7 @@ void ConverterDialog::OnInitDialog(HWND window) {
   const std::optional<ReferencePart> failed =
       LoadReferenceData(referenceData_, statusLog_, FindDataFolder("", ExecutablePath()));
   if (failed) {
-    ShowMessage(StartupFailureMessage(*failed));
+    ShowMessage(StartupFailureMessage(referenceData_, *failed));
     EndDialog(window, IDC_QUIT);
     return;
   }
