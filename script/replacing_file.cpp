@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
@@ -14,10 +16,11 @@
 #endif
 
 #include "script/replacing_file.h"
+#include "script/same_file.h"
 
 namespace {
 
-// A handful of slots is plenty: a process writes one file at a time. A
+// A handful of slots is plenty: a run writes at most three files at once. A
 // temporary that finds no free slot is still removed on every failure, only
 // not on a signal.
 constexpr int kSlots = 8;
@@ -55,6 +58,23 @@ void RemoveOn(int signal) {
   sigaction(signal, &action, nullptr);
 #endif
 }
+
+// Whether name is one TemporaryFileName gives, hexadecimal digits in lower case.
+bool IsTemporaryName(const std::string& name) {
+  static constexpr std::string_view kStem = "quillmere-", kEnd = ".tmp";
+  constexpr size_t kDigits = 12;
+  if (name.size() != 1 + kStem.size() + kDigits + kEnd.size() || name[0] != kTemporaryPrefix) return false;
+  if (name.compare(1, kStem.size(), kStem) != 0 || name.compare(name.size() - kEnd.size(), kEnd.size(), kEnd) != 0)
+    return false;
+  for (size_t i = 1 + kStem.size(); i < 1 + kStem.size() + kDigits; ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+// A temporary this old is no longer being written by a run that is alive.
+constexpr std::chrono::minutes kStaleAge{10};
 
 }  // namespace
 
@@ -107,4 +127,25 @@ void ReplacingFile::RemoveTemporariesOnSignals() {
 #ifndef _WIN32
   RemoveOn(SIGHUP);
 #endif
+}
+
+std::vector<std::string> ReplacingFile::RemoveStaleTemporaries(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(LinkTarget(path)).parent_path();
+  const auto oldest = fs::file_time_type::clock::now() - kStaleAge;
+  std::vector<fs::path> stale;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code entryError;
+    if (!IsTemporaryName(it->path().filename().string()) ||
+        it->symlink_status(entryError).type() != fs::file_type::regular)
+      continue;
+    const fs::file_time_type written = it->last_write_time(entryError);
+    if (!entryError && written < oldest) stale.push_back(folder / it->path().filename());
+  }
+  std::vector<std::string> removed;
+  for (const fs::path& file : stale)
+    if (RemoveUnheldFile(file.string())) removed.push_back(file.string());
+  return removed;
 }

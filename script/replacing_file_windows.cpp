@@ -34,6 +34,7 @@ std::optional<std::string> ReplacingFile::Problem(const std::string& path) {
 bool ReplacingFile::Open(const std::string& path, std::string* error) {
   Discard();
   failed_ = false;
+  finished_ = false;
   target_ = path;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   replacing_ = attributes != INVALID_FILE_ATTRIBUTES;
@@ -45,7 +46,7 @@ bool ReplacingFile::Open(const std::string& path, std::string* error) {
   }
   const std::string folder = FolderOf(path);
   for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
-    temporary_ = folder + "\\" + TemporaryFileName('~', GetCurrentProcessId());
+    temporary_ = folder + "\\" + TemporaryFileName(kTemporaryPrefix, GetCurrentProcessId());
     HANDLE h = CreateFileA(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE)
@@ -73,18 +74,26 @@ bool ReplacingFile::Write(std::string_view bytes) {
   return !failed_;
 }
 
-bool ReplacingFile::Commit() {
+bool ReplacingFile::Finish() {
+  if (finished_) return true;
   if (!handle_) return false;
+  failed_ |= !FlushFileBuffers(static_cast<HANDLE>(handle_));
   failed_ |= !CloseHandle(static_cast<HANDLE>(handle_));
   handle_ = nullptr;
-  if (!failed_) {
-    // ReplaceFile keeps the replaced file's attributes and security; a new file is only moved.
-    const BOOL moved =
-        replacing_ ? ReplaceFileA(target_.c_str(), temporary_.c_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                   : MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH);
-    failed_ = !moved;
-  }
+  if (failed_) Discard();
+  finished_ = !failed_;
+  return finished_;
+}
+
+bool ReplacingFile::Commit() {
+  if (!Finish()) return false;
+  // ReplaceFile keeps the replaced file's attributes and security; a new file is
+  // only moved, and the move is on the disk when it returns.
+  const BOOL moved =
+      replacing_ ? ReplaceFileA(target_.c_str(), temporary_.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                 : MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH);
+  failed_ = !moved;
   if (!failed_) temporary_.clear();
   Discard();
   return !failed_;
@@ -95,7 +104,17 @@ void ReplacingFile::Discard() {
   handle_ = nullptr;
   if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
   temporary_.clear();
+  finished_ = false;
   ForgetTemporary(slot_);
   slot_ = -1;
+}
+
+bool RemoveUnheldFile(const std::string& path) {
+  // Opening it shared with no one fails while a process holds it; closing removes it.
+  const HANDLE h = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
 }
 #endif

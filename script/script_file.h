@@ -5,11 +5,12 @@
 // file of the brace-structured format, LoadBuffer the same bytes from memory,
 // into a new tree, reporting syntax errors as "Line %d: %s" lines (at most 16)
 // and keeping everything read around them. A file that cannot be opened or
-// read to its end (a folder, a device error) leaves an empty tree. Save writes
-// the tree with the generator comment as its first line; it returns false,
-// after saying so in the log, when the path cannot be replaced (see
-// ReplacingFile) or the file cannot be created or written, and then leaves an
-// existing file at that path as it was.
+// read to its end (a folder, a device error) leaves an empty tree. Write puts
+// the tree, with the generator comment as its first line, into a ReplacingFile
+// that its caller commits. Save writes it to a path: it returns false, after
+// saying so in the log, when the path cannot be replaced (see ReplacingFile)
+// or the file cannot be created or written, and then leaves an existing file at
+// that path as it was.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,7 @@
 #include "script/script_node.h"
 #include "script/status_log.h"
 
+class ReplacingFile;
 class ScriptReader;
 
 class ScriptFile {
@@ -42,6 +44,8 @@ class ScriptFile {
 
   LoadResult Load(const std::string& path, std::string_view shownName, StatusLog& log);
   LoadResult LoadBuffer(std::string_view bytes, std::string_view shownName, StatusLog& log);
+  // False when a write to the file failed.
+  bool Write(ReplacingFile& file, std::string_view generator) const;
   bool Save(const std::string& path, std::string_view generator, StatusLog& log) const;
   // Replaces the tree by an empty one.
   void FreeTree();

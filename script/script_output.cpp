@@ -2,23 +2,16 @@
 
 #include "script/number_format.h"
 
-bool ScriptOutput::Open(const std::string& path, std::string* error) {
-  open_ = file_.Open(path, error);
-  buffer_.clear();
-  buffer_.reserve(kFlushSize + 4096);
-  return open_;
-}
+ScriptOutput::ScriptOutput(ReplacingFile& file) : file_(&file) { buffer_.reserve(kFlushSize + 4096); }
 
 void ScriptOutput::Flush() {
-  file_.Write(buffer_);
+  written_ &= file_->Write(buffer_);
   buffer_.clear();
 }
 
-bool ScriptOutput::Commit() {
-  if (!open_) return false;
-  open_ = false;
-  Flush();
-  return file_.Commit();
+bool ScriptOutput::Finish() {
+  if (file_) Flush();
+  return written_;
 }
 
 void ScriptOutput::Indent(int32_t times) {

@@ -1,6 +1,6 @@
-// Where the writer's text goes: a file, written through a large buffer, or a
-// string in memory. A file is written as a ReplacingFile: it takes the place of
-// its destination only through a successful Commit, so a failed or interrupted
+// Where the writer's text goes: the temporary of a ReplacingFile, written
+// through a large buffer, or a string in memory. The file takes the place of
+// its destination only once its owner commits it, so a failed or interrupted
 // save never damages an existing file.
 #pragma once
 
@@ -13,19 +13,16 @@
 class ScriptOutput {
  public:
   ScriptOutput() = default;  // collects into text()
+  explicit ScriptOutput(ReplacingFile& file);
   ScriptOutput(const ScriptOutput&) = delete;
   ScriptOutput& operator=(const ScriptOutput&) = delete;
 
-  // Starts writing a file that will replace path; false, with the reason in
-  // *error, when path cannot be replaced or the file cannot be created.
-  bool Open(const std::string& path, std::string* error);
-  // Writes what is buffered and moves the file into place. False when any
-  // write or the move failed; the destination is then untouched.
-  bool Commit();
+  // Writes what is buffered into the file; false when any write to it failed.
+  bool Finish();
 
   void Put(std::string_view text) {
     buffer_.append(text);
-    if (open_ && buffer_.size() >= kFlushSize) Flush();
+    if (file_ && buffer_.size() >= kFlushSize) Flush();
   }
   void Put(char c) { buffer_.push_back(c); }
   void Indent(int32_t times);
@@ -39,6 +36,6 @@ class ScriptOutput {
   void Flush();
 
   std::string buffer_;
-  ReplacingFile file_;
-  bool open_ = false;
+  ReplacingFile* file_ = nullptr;
+  bool written_ = true;
 };

@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
 #include "tests/cli_run.h"
@@ -49,8 +51,7 @@ CliResult Convert(const std::string& save, const std::string& out) {
                 " --assign-rest ENG");
 }
 
-// A script of this many lines; 1.5 million make a save take long enough to be
-// interrupted and a load run out of memory.
+// A script of this many lines; 1.5 million make a load run out of memory
 std::string BigScript(int lines = 1500000) {
   std::string text;
   for (int i = 0; i < lines; ++i) text += "key = { 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 }\n";
@@ -127,45 +128,99 @@ TEST(CliOutput, WhatIsNoWritableFileIsRefusedBeforeAnyWork) {
   EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"fifo", "folder", "in.txt", "locked.txt"}));
 }
 
-// Starts "quillmere format in out" and, once its temporary appears, sends it
-// the signal. Returns how the program ended.
-int InterruptSave(const TempDir& dir, const std::string& in, const std::string& out, int signal) {
-  const pid_t child = fork();
-  if (child == 0) {
+bool HaveStrace() { return std::system("strace -V > /dev/null 2>&1") == 0; }
+
+// The process strace started (its only child), or 0.
+pid_t TraceeOf(pid_t strace) {
+  const std::string children = ReadFile("/proc/" + std::to_string(strace) + "/task/" + std::to_string(strace) + "/children");
+  return static_cast<pid_t>(std::atol(children.c_str()));
+}
+
+// Runs "quillmere format in out" under strace, which holds back the return
+// of every file opening for a while, and sends the signal the moment the
+// temporary appears: the program gets it right after the creation returns,
+// before anything else it does. Returns how the program ended.
+int InterruptRightAfterTheTemporaryAppears(const TempDir& dir, const std::string& in, const std::string& out,
+                                           int signal) {
+  const pid_t strace = fork();
+  if (strace == 0) {
     // A test run in the background or under nohup may have these ignored, and
     // the program keeps ignored signals ignored.
     for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
-    execl(QUILLMERE_CLI, QUILLMERE_CLI, "format", in.c_str(), out.c_str(), static_cast<char*>(nullptr));
+    execlp("strace", "strace", "-qq", "-o", "/dev/null", "-e", "trace=openat", "-e",
+           "inject=openat:delay_exit=300000", QUILLMERE_CLI, "format", in.c_str(), out.c_str(),
+           static_cast<char*>(nullptr));
     _exit(127);
   }
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  bool seen = false;
-  while (!seen && std::chrono::steady_clock::now() < giveUp) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  pid_t program = 0;
+  while (program <= 0 && std::chrono::steady_clock::now() < giveUp) {
+    if (waitpid(strace, nullptr, WNOHANG) == strace) return -1;  // finished before it could be stopped
+    bool seen = false;
     for (const auto& entry : fs::directory_iterator(dir.path())) seen |= entry.path().string() != in;
-    if (waitpid(child, nullptr, WNOHANG) == child) return -1;  // finished before it could be stopped
+    if (seen) program = TraceeOf(strace);
   }
-  kill(child, signal);
+  if (program > 0) kill(program, signal);
   int status = 0;
-  waitpid(child, &status, 0);
+  waitpid(strace, &status, 0);  // strace ends as its program did
   return WIFSIGNALED(status) ? WTERMSIG(status) : -1;
 }
 
-// An interrupted save removes its temporary before the signal ends the program.
-TEST(CliOutput, ASignalDuringASaveLeavesNothingBehind) {
+// A signal that lands right after the temporary is created still removes it
+// before it ends the program, every time.
+TEST(CliOutput, ASignalRightAfterTheTemporaryAppearsLeavesNothingBehind) {
+  if (!HaveStrace()) GTEST_SKIP() << "strace is not installed";
   TempDir dir;
-  WriteFile(dir.File("big.txt"), BigScript());
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    SCOPED_TRACE(signal);
-    // On a busy machine the save may end before the signal lands: that run
-    // proves nothing, so it is tried again.
-    int ended = -1;
-    for (int attempt = 0; attempt < 5 && ended == -1; ++attempt) {
-      fs::remove(dir.File("out.txt"));
-      ended = InterruptSave(dir, dir.File("big.txt"), dir.File("out.txt"), signal);
+  WriteFile(dir.File("in.txt"), kScript);
+  for (int attempt = 0; attempt < 2; ++attempt)
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+      SCOPED_TRACE(signal);
+      EXPECT_EQ(InterruptRightAfterTheTemporaryAppears(dir, dir.File("in.txt"), dir.File("out.txt"), signal), signal);
+      EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"in.txt"});
     }
-    EXPECT_EQ(ended, signal);
-    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"big.txt"});
+}
+
+// A replacement is synced before the rename, and its folder after it.
+TEST(CliOutput, AReplacementReachesTheDiskBeforeAndAfterItsRename) {
+  if (!HaveStrace()) GTEST_SKIP() << "strace is not installed";
+  TempDir dir;
+  const CliResult run = RunCommand("strace -f -qq -o " + Quoted(dir.File("calls")) +
+                                   " -e trace=fsync,fdatasync,rename,renameat,renameat2 " + Quoted(QUILLMERE_CLI) +
+                                   " convert " + Quoted(kSource + "/tests/data/few.kst") + " " +
+                                   Quoted(dir.File("out.kst")) + " --data " + Quoted(kSource + "/Data") +
+                                   " --assign-rest ENG --report " + Quoted(dir.File("r.md")));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  std::string calls;  // one letter per call: s a sync, r a rename
+  std::istringstream lines(ReadFile(dir.File("calls")));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("fsync(") != std::string::npos || line.find("fdatasync(") != std::string::npos) calls += 's';
+    if (line.find("rename") != std::string::npos) calls += 'r';
   }
+  // Both temporaries synced, then each rename followed by the sync of its folder.
+  EXPECT_EQ(calls, "ssrsrs");
+}
+
+// A temporary of the program's own pattern left behind long ago is removed by
+// the next run writing into its folder; anything else stays.
+TEST(CliOutput, ATemporaryLeftBehindIsRemovedByTheNextRun) {
+  TempDir dir;
+  const std::vector<std::string> kept = {".quillmere-0123456789AB.tmp", ".quillmere-0123456789a.tmp",
+                                         "quillmere-0123456789ab.tmp", ".quillmere-fedcba987654.tmp"};
+  for (const std::string& name : kept) WriteFile(dir.File(name), "x");
+  WriteFile(dir.File(".quillmere-0123456789ab.tmp"), "x");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(11);
+  for (const std::string& name : {kept[0], kept[1], kept[2], std::string(".quillmere-0123456789ab.tmp")})
+    fs::last_write_time(dir.File(name), old);
+  const CliResult run = Convert(kSource + "/tests/data/few.kst", dir.File("out.kst"));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.output.find("Removed " + dir.File(".quillmere-0123456789ab.tmp") +
+                            ", left behind by an interrupted run.\n"),
+            std::string::npos)
+      << run.output;
+  std::vector<std::string> expected = kept;
+  expected.push_back("out.kst");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Listing(dir.path()), expected);
 }
 
 // A failed write (here: past the file size limit) is a failure that keeps the old file.

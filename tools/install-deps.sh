@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man
-          nlohmann-json3-dev python3-jsonschema)
+          nlohmann-json3-dev python3-jsonschema strace)
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;

@@ -1,29 +1,44 @@
 #include "app/cli/cli_platform.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/cli/report_json.h"
 #include "app/cli/report_markdown.h"
-#include "script/replacing_file.h"
 
-namespace {
-
-// Writes text to path ("-": standard output); false after saying why.
-bool WriteReport(const std::string& path, const std::string& text) {
-  if (path == "-") {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0;
-  }
-  ReplacingFile file;
+bool CliPlatform::OpenOutput(const std::string& path, ReplacingFile** file) {
+  if (path.empty() || path == "-") return true;
   std::string error;
-  if (file.Open(path, &error) && file.Write(text) && file.Commit()) return true;
-  std::fprintf(stderr, "%s\n", error.empty() ? ("Could not write " + path).c_str() : error.c_str());
-  return false;
+  *file = outputs_.Open(path, log_, &error);
+  if (!*file) std::fprintf(stderr, "%s\n", error.c_str());
+  return *file != nullptr;
 }
 
-}  // namespace
+bool CliPlatform::OpenOutputs() {
+  ReplacingFile* scenario = nullptr;
+  return OpenOutput(reports_.markdownPath, &markdownFile_) && OpenOutput(reports_.jsonPath, &jsonFile_) &&
+         OpenOutput(scenarioPath_, &scenario);
+}
 
-void CliPlatform::Saved(const SavedRun& run) {
-  if (reports_.markdownPath.empty() && reports_.jsonPath.empty()) return;
+bool CliPlatform::WriteReport(ReplacingFile* file, const std::string& text) {
+  if (!file) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return FlushStandardOutput("the report");
+  }
+  file->Write(text);  // a failed write shows when the file is finished
+  return true;
+}
+
+bool CliPlatform::Written(const SavedRun& run) {
+  if (!Reports()) return true;
   const RunReport report = BuildRunReport(run, *reports_.data, reports_.dataFolder);
-  if (!reports_.markdownPath.empty()) reportsWritten_ &= WriteReport(reports_.markdownPath, MarkdownReport(report));
-  if (!reports_.jsonPath.empty()) reportsWritten_ &= WriteReport(reports_.jsonPath, JsonReport(report));
+  return (reports_.markdownPath.empty() || WriteReport(markdownFile_, MarkdownReport(report))) &&
+         (reports_.jsonPath.empty() || WriteReport(jsonFile_, JsonReport(report)));
+}
+
+bool FlushStandardOutput(std::string_view what) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  std::fprintf(stderr, "Could not write %.*s to standard output: %s\n", static_cast<int>(what.size()), what.data(),
+               std::strerror(errno));
+  return false;
 }

@@ -3,8 +3,12 @@
 //   quillmere check FILE                        load FILE and print the reader's status lines
 //   quillmere format IN OUT                     load IN and write it again in the writer's layout
 //   quillmere convert SAVE SCENARIO [--data DIR] [--game-dir DIR] [--assign PLAN] [--assign-rest TAG]
-//                                               convert a save game into a scenario; the last
-//                                               three place the provinces left without an owner
+//                     [--report FILE] [--report-json FILE]
+//                                               convert a save game into a scenario; the
+//                                               assignment options place the provinces left
+//                                               without an owner
+//   quillmere provinces [--data DIR] [--output FILE]   the province table in use
+//   quillmere check-data [--data DIR]            the findings of the reference data
 #include <CLI/CLI.hpp>
 
 #include <csignal>
@@ -20,14 +24,16 @@
 #include "app/cli/cli_assigner.h"
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
+#include "app/core/output_collision.h"
 #include "app/core/program_info.h"
 #include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
 #include "convert/reference_check.h"
 #include "refdata/data_folder.h"
 #include "refdata/game_folder.h"
+#include "refdata/province_names.h"
 #include "refdata/reference_data.h"
-#include "script/replacing_file.h"
+#include "script/replacing_files.h"
 #include "script/script_file.h"
 
 namespace {
@@ -60,66 +66,106 @@ std::string ExecutablePath(const char* argv0) {
   return std::filesystem::absolute(argv0, ec).string();
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec);
+// What a conversion is asked to do: its files and choices.
+struct ConvertCall {
+  std::string save;
+  std::string scenario;
+  std::string dataFolder;
+  AssignChoices choices;
+  std::optional<std::string> gameDir;
+  ReportRequest reports;
+  bool markdownGiven = false;  // --report was given, if with an empty name
+  bool jsonGiven = false;
+};
+
+// Every file a conversion reads.
+std::vector<RunFile> Inputs(const ConvertCall& call) {
+  std::vector<RunFile> inputs{{"save game", call.save}};
+  for (const char* file : {"Countries.txt", "Bases.txt", "Data.txt", "Provinces.txt"})
+    inputs.push_back({"data file", DataFilePath(call.dataFolder, file)});
+  if (call.choices.planPath) inputs.push_back({"plan", *call.choices.planPath});
+  if (call.gameDir) inputs.push_back({"province names file", NamesFilePath(*call.gameDir)});
+  return inputs;
 }
 
-// Refuses report files that would replace the save, the scenario or each
-// other, or that no file may replace; only one report may go to standard output.
-bool ReportsRefused(const ReportRequest& reports, const std::string& save, const std::string& scenario) {
-  if (reports.markdownPath == "-" && reports.jsonPath == "-") {
-    std::fprintf(stderr, "Only one report can go to standard output.\n");
-    return true;
-  }
-  for (const std::string& path : {reports.markdownPath, reports.jsonPath}) {
-    if (path.empty() || path == "-") continue;
-    if (SameFile(path, save) || SameFile(path, scenario) || path == scenario ||
-        (reports.markdownPath == reports.jsonPath)) {
-      std::fprintf(stderr, "The report %s would overwrite another file of this run; choose another file.\n",
-                   path.c_str());
-      return true;
-    }
-    if (OutputRefused(path)) return true;
-  }
-  return false;
+// Why the outputs of a conversion must not be written, told before any work;
+// nothing when they may.
+std::optional<std::string> ConvertRefusal(const ConvertCall& call) {
+  if (call.scenario == "-") return "The scenario is written to a file, not to standard output; name a file.";
+  if (call.scenario.empty()) return "An empty file name was given for the scenario; name a file.";
+  if ((call.markdownGiven && call.reports.markdownPath.empty()) || (call.jsonGiven && call.reports.jsonPath.empty()))
+    return "An empty file name was given for a report; name a file, or - for standard output.";
+  if (call.reports.markdownPath == "-" && call.reports.jsonPath == "-")
+    return "Only one report can go to standard output.";
+  std::vector<RunFile> outputs{{"scenario", call.scenario}};
+  for (const RunFile& report :
+       {RunFile{"Markdown report", call.reports.markdownPath}, RunFile{"JSON report", call.reports.jsonPath}})
+    if (!report.path.empty() && report.path != "-") outputs.push_back(report);
+  return OutputCollision(outputs, Inputs(call));
 }
 
-int Convert(const std::string& save, const std::string& scenario, const std::string& dataFolder,
-            const AssignChoices& choices, const std::optional<std::string>& gameDir, ReportRequest reports) {
-  if (SameFile(save, scenario)) {
-    std::fprintf(stderr, "The scenario would overwrite the save game %s; choose another file.\n",
-                 save.c_str());
+// The exit code of a conversion by how it ended (see the footer of --help).
+int ExitCode(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kSaved:
+      return 0;
+    case RunOutcome::kPartlySaved:
+      return 3;
+    case RunOutcome::kCancelled:
+    case RunOutcome::kFailed:
+      break;
+  }
+  return 1;
+}
+
+int Convert(ConvertCall call) {
+  if (const std::optional<std::string> refusal = ConvertRefusal(call)) {
+    std::fprintf(stderr, "%s\n", refusal->c_str());
     return 2;
   }
-  if (OutputRefused(scenario) || ReportsRefused(reports, save, scenario)) return 2;
   ReferenceData data;
-  reports.data = &data;
-  reports.dataFolder = dataFolder;
-  CliPlatform platform(save, scenario, std::move(reports));
-  const FixedGameFolder gameFolder(gameDir);
-  CliAssigner assigner(choices, gameFolder, IsTerminal(stdin));
+  call.reports.data = &data;
+  call.reports.dataFolder = call.dataFolder;
+  CliPlatform platform(call.save, call.scenario, std::move(call.reports));
+  if (!platform.OpenOutputs()) return 2;
+  const FixedGameFolder gameFolder(call.gameDir);
+  // A question needs someone to read it as well as someone to answer it.
+  CliAssigner assigner(call.choices, gameFolder, IsTerminal(stdin) && IsTerminal(stderr));
   platform.SetAssigner(&assigner);
-  if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), dataFolder)) {
+  if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), call.dataFolder)) {
     platform.ShowMessage(StartupFailureMessage(data, *failed));
     return 1;
   }
   platform.Log().AddLine("Global data loaded!");
-  return RunConversion(data, platform) == RunOutcome::kSaved && platform.reportsWritten() ? 0 : 1;
+  return ExitCode(RunConversion(data, platform));
 }
 
-// The province table in use, as a table file holds it.
-int Provinces(const std::string& dataFolder) {
+// The province table in use, as a table file holds it: to standard output, or
+// into the file given (replaced safely, so that it may be the very
+// Provinces.txt the table is read from).
+int Provinces(const std::string& dataFolder, const std::optional<std::string>& output) {
+  ConsoleLog messages(stderr);
+  ReplacingFiles outputs;
+  ReplacingFile* file = nullptr;
+  std::string error;
+  if (output && output->empty()) error = "An empty file name was given for the table; name a file.";
+  if (output && (!error.empty() || !(file = outputs.Open(*output, messages, &error)))) {
+    messages.AddLine(error);
+    return 2;
+  }
   LineCollector loading;
   ReferenceData data;
   if (!data.LoadTable(loading, dataFolder)) {
-    for (const DataFinding& finding : data.provinceFindings)
-      std::fprintf(stderr, "%s\n", FindingLine(finding).c_str());
+    for (const DataFinding& finding : data.provinceFindings) messages.AddLine(FindingLine(finding));
     return 1;
   }
   const std::string text = data.provinces.Text();
+  if (file) {
+    file->Write(text);
+    return outputs.Commit(messages) ? 0 : 1;
+  }
   std::fwrite(text.data(), 1, text.size(), stdout);
-  return 0;
+  return FlushStandardOutput("the table") ? 0 : 1;
 }
 
 // Every finding of the reference data, one line each; 1 when one is an error.
@@ -135,12 +181,13 @@ int CheckData(const std::string& dataFolder) {
     std::printf("%s\n", FindingLine(finding).c_str());
     error |= finding.error;
   }
-  return error ? 1 : 0;
+  return error || !FlushStandardOutput("the findings") ? 1 : 0;
 }
 
 // A closed standard output (a pager or head that has quit) must not end a
-// conversion before its save: writes to it fail quietly instead. Interrupting
-// signals remove the half-written output before they end the program.
+// conversion before its save: writes to it fail instead, and the writes that
+// matter are checked. Interrupting signals remove the half-written outputs
+// before they end the program.
 void PrepareSignals() {
 #ifdef SIGPIPE
   std::signal(SIGPIPE, SIG_IGN);
@@ -154,9 +201,12 @@ int Run(int argc, char** argv) {
   app.set_version_flag("--version", std::string("quillmere ") + kVersion,
                        "Print the program's name and version and exit");
   app.footer(
-      "Exit status: 0 when the command did its work; 1 when it failed (check: also when the "
-      "reader reported an error line); 2 for a wrong call, or an output that must not be "
-      "replaced (the input itself, a folder, a device, a read-only file).");
+      "Exit status: 0 when the command did its work; 1 when it failed and replaced no file "
+      "(check: also when the reader reported an error line); 2 for a wrong call, or an output "
+      "refused before any work, nothing written (one that would replace an input or another "
+      "output, a folder, a device, a read-only file, a folder that cannot be written into); 3 "
+      "when convert replaced some of its files but could not replace the others (a line names "
+      "them).");
 
   std::string checkPath;
   CLI::App* check = app.add_subcommand(
@@ -179,6 +229,10 @@ int Run(int argc, char** argv) {
       "Print the province table in use: each source province id, a tab, and its target ids. "
       "Saved as Provinces.txt in the data folder, an edited copy replaces the built-in table");
   provinces->add_option("--data", dataOption, dataHelp);
+  std::string tableOutput;
+  CLI::Option* tableFile = provinces->add_option(
+      "--output", tableOutput,
+      "write the table to this file instead, replacing it safely (it may be the Provinces.txt read)");
   CLI::App* checkData = app.add_subcommand(
       "check-data",
       "Check the reference data and print what a modder should know, one line each: "
@@ -187,7 +241,9 @@ int Run(int argc, char** argv) {
   checkData->add_option("--data", dataOption, dataHelp);
   CLI::App* convert = app.add_subcommand("convert", "Convert a Saltmarch save game into a Brackenfold scenario");
   convert->add_option("SAVE", savePath, "the save game to convert")->required();
-  convert->add_option("SCENARIO", scenarioPath, "the scenario file to write")->required();
+  convert->add_option("SCENARIO", scenarioPath,
+                      "the scenario file to write (always a file: - is refused, not standard output)")
+      ->required();
   convert->add_option("--data", dataOption, dataHelp);
   std::string gameDirOption, planOption, restOption;
   CLI::Option* gameDir =
@@ -203,12 +259,14 @@ int Run(int argc, char** argv) {
   CLI::Option* rest = convert->add_option(
       "--assign-rest", restOption,
       "give every province still without an owner (after the plan) to this country");
-  ReportRequest reports;
-  convert->add_option("--report", reports.markdownPath,
-                      "after the scenario is saved, write a report of the run in Markdown to this file "
-                      "(- for standard output; the status lines then go to standard error)");
-  convert->add_option("--report-json", reports.jsonPath,
-                      "the same report as JSON, with one record per scenario province (- as for --report)");
+  ConvertCall call;
+  CLI::Option* markdown = convert->add_option(
+      "--report", call.reports.markdownPath,
+      "write a report of the run in Markdown to this file (- for standard output; the status lines "
+      "then go to standard error); it takes its place together with the scenario, just before it");
+  CLI::Option* json = convert->add_option(
+      "--report-json", call.reports.jsonPath,
+      "the same report as JSON, with one record per scenario province (- as for --report)");
 
   try {
     app.parse(argc, argv);
@@ -223,15 +281,20 @@ int Run(int argc, char** argv) {
 
   const auto dataFolder = [&] { return FindDataFolder(dataOption, ExecutablePath(argv[0])); };
   if (check->parsed()) return Check(checkPath);
-  if (provinces->parsed()) return Provinces(dataFolder());
+  if (provinces->parsed())
+    return Provinces(dataFolder(), *tableFile ? std::optional<std::string>(tableOutput) : std::nullopt);
   if (checkData->parsed()) return CheckData(dataFolder());
   if (format->parsed()) return Format(formatIn, formatOut);
   if (convert->parsed()) {
-    AssignChoices choices;
-    if (*plan) choices.planPath = planOption;
-    if (*rest) choices.restTag = restOption;
-    return Convert(savePath, scenarioPath, dataFolder(), choices,
-                   *gameDir ? std::optional<std::string>(gameDirOption) : std::nullopt, std::move(reports));
+    call.save = savePath;
+    call.scenario = scenarioPath;
+    call.dataFolder = dataFolder();
+    if (*plan) call.choices.planPath = planOption;
+    if (*rest) call.choices.restTag = restOption;
+    if (*gameDir) call.gameDir = gameDirOption;
+    call.markdownGiven = markdown->count() > 0;
+    call.jsonGiven = json->count() > 0;
+    return Convert(std::move(call));
   }
   return 2;
 }

@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/core/output_collision.h"
 #include "app/core/program_info.h"
 #include "app/core/run_messages.h"
 
@@ -22,6 +23,34 @@ class Stopwatch {
  private:
   std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
+
+// Writes the scenario into its file; false after saying why.
+bool SaveScenario(RunPlatform& platform, const ScriptFile& scenario, const ChosenFile& target) {
+  std::string error;
+  ReplacingFile* file = platform.Outputs().Open(target.path, platform.Log(), &error);
+  if (!file) {
+    platform.Log().AddLine(error);
+    return false;
+  }
+  scenario.Write(*file, kGeneratorText);
+  return true;
+}
+
+// Lets the front end write its other outputs, then puts them all in place.
+RunOutcome Commit(RunPlatform& platform, const SavedRun& run) {
+  StatusLog& log = platform.Log();
+  if (!platform.Written(run) || !platform.Outputs().Finish(log)) return RunOutcome::kFailed;
+  switch (platform.Outputs().Replace(log)) {
+    case ReplacingFiles::Replaced::kAll:
+      log.AddLine("File saved successfully!");
+      return RunOutcome::kSaved;
+    case ReplacingFiles::Replaced::kSome:
+      return RunOutcome::kPartlySaved;
+    case ReplacingFiles::Replaced::kNone:
+      break;
+  }
+  return RunOutcome::kFailed;
+}
 
 RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
                              const ChosenFile& source) {
@@ -50,12 +79,13 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
     log.AddLine("Save aborted...");
     return RunOutcome::kFailed;
   }
+  if (const std::optional<std::string> refusal = OutputCollision({{"scenario", target->path}}, {{"save game", source.path}})) {
+    platform.ShowMessage(*refusal);
+    return RunOutcome::kFailed;
+  }
   log.AddLine("Saving " + target->title + "...");
   watch.Lap();
-  if (!conversion.scenario.Save(target->path, kGeneratorText, log)) return RunOutcome::kFailed;
-  log.AddLine("File saved successfully!");
-  platform.Saved({source, conversion, loadSeconds, convertSeconds, watch.Lap()});
-  return RunOutcome::kSaved;
+  return SaveScenario(platform, conversion.scenario, *target) ? Commit(platform, {source, conversion, loadSeconds, convertSeconds, watch.Lap()}) : RunOutcome::kFailed;
 }
 
 }  // namespace
@@ -69,6 +99,7 @@ RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform) {
     platform.ShowMessage(kExceptionMessage);
     outcome = RunOutcome::kFailed;
   }
+  platform.Outputs().Discard();
   platform.SetBusy(false);
   return outcome;
 }

@@ -3,6 +3,13 @@
 // write it, reporting each step in the status log and each failure in a
 // message box. The clean-up always runs, so the program is ready for the next
 // command whatever happened.
+//
+// The scenario and whatever else the front end writes (its reports) are the
+// run's outputs: files that take their destinations' places together at the
+// end, the scenario last (see ReplacingFiles). A front end that knows its
+// outputs up front opens them before the run, so that an output that cannot be
+// written stops the run before any work; the scenario's file is otherwise
+// opened once chosen. A scenario that is the save itself is refused.
 #pragma once
 
 #include <optional>
@@ -11,6 +18,7 @@
 
 #include "convert/scenario_converter.h"
 #include "refdata/reference_data.h"
+#include "script/replacing_files.h"
 
 class ProvinceAssigner;
 
@@ -20,7 +28,8 @@ struct ChosenFile {
   std::string title;
 };
 
-// A run whose scenario was saved: what it read, did and how long each step took.
+// A run whose scenario was written into its file (not yet in place): what it
+// read, did and how long each step took.
 struct SavedRun {
   const ChosenFile& save;
   const Conversion& conversion;
@@ -42,16 +51,21 @@ class RunPlatform {
   virtual StatusLog& Log() = 0;
   // Who places target provinces left without an owner.
   virtual ProvinceAssigner* Assigner() = 0;
-  // Whether Saved will report the run, for which the conversion notes more.
+  // Whether Written will report the run, for which the conversion notes more.
   virtual bool Reports() const { return false; }
-  // Told once the scenario has been saved, before the run ends.
-  virtual void Saved(const SavedRun&) {}
+  // The outputs of the run: the files opened up front, and the scenario's.
+  virtual ReplacingFiles& Outputs() = 0;
+  // Told once the scenario is written into its file, before the outputs take
+  // their places: writes the front end's other outputs. False, after saying
+  // why, when one could not be written.
+  virtual bool Written(const SavedRun&) { return true; }
 };
 
 enum class RunOutcome {
   kCancelled,  // no file chosen
   kSaved,
-  kFailed,  // any failure, or a cancelled save
+  kFailed,       // any failure, or a cancelled save: no output replaced
+  kPartlySaved,  // some outputs replaced, others not (a status line names them)
 };
 
 RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform);

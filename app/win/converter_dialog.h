@@ -33,6 +33,8 @@ class ConverterDialog : public RunPlatform {
   void SetBusy(bool busy) override;
   StatusLog& Log() override { return statusLog_; }
   ProvinceAssigner* Assigner() override { return &missingProvinceDialog_; }
+  // The scenario of the run, opened once the user has chosen where it goes.
+  ReplacingFiles& Outputs() override { return outputs_; }
 
  private:
   friend INT_PTR CALLBACK DialogProcOf<ConverterDialog>(HWND, UINT, WPARAM, LPARAM);
@@ -54,4 +56,5 @@ class ConverterDialog : public RunPlatform {
   HINSTANCE instance_;
   RegistryGameFolder gameFolder_;
   MissingProvinceDialog missingProvinceDialog_;
+  ReplacingFiles outputs_;
 };
