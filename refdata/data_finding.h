@@ -22,6 +22,8 @@ struct DataFinding {
   bool StandsForOmitted() const { return omittedErrors + omittedWarnings > 0; }
 };
 
-// "FILE:LINE: error: message" (or "warning:"; without ":LINE" for line 0);
+// "FILE:LINE: error: message" (or "warning:"; without ":LINE" for line 0),
+// control characters of the file name and message escaped so that a finding
+// stays one line;
 // "... and N more" for the findings not kept.
 std::string FindingLine(const DataFinding& finding);

@@ -57,5 +57,3 @@ class CliAssigner : public ProvinceAssigner {
 // Whether the stream is a terminal: one a person answers (standard input), or
 // one that would obey control characters (standard error).
 bool IsTerminal(std::FILE* stream);
-// The text with every control character (below 0x20, and 0x7f) written as \xHH.
-std::string EscapeControlCharacters(std::string_view text);
