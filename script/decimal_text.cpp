@@ -27,10 +27,10 @@ size_t PortableFixedThreeDecimals(double value, char* out) {
   return static_cast<size_t>(point + 4 - out);
 }
 
-// strtod rounds correctly but reads the locale's decimal point (and hex, inf
-// and nan, which never reach it here): the text is handed over as significant
-// digits and a power of ten, "12345e-3", which every locale reads alike. Its
-// range errors give infinity and 0 as wanted.
+// strtod rounds correctly but reads the locale's decimal point, and hex, inf
+// and nan: it is handed only significant digits and a power of ten,
+// "12345e-3", which every locale reads alike. Its range errors give infinity
+// and 0 as wanted.
 double PortableDecimalValue(std::string_view text) {
   const size_t point = std::min(text.find('.'), text.size());
   const size_t decimals = point < text.size() ? text.size() - point - 1 : 0;
