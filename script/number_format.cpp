@@ -54,8 +54,8 @@ size_t FormatNumber(double value, char* out) {
     return FormatInteger(static_cast<int32_t>(value), out);
   if (std::fabs(value) < 2147483647.0)
     if (size_t length = FormatThousandths(value, out)) return length;
-  char* end = std::to_chars(out, out + kNumberTextSize, value, std::chars_format::fixed, 3).ptr;
-  size_t length = static_cast<size_t>(end - out);
+  const size_t length = FixedThreeDecimals(value, out);
+  const char* end = out + length;
   if (length >= 4 && std::memcmp(end - 4, ".000", 4) == 0) {
     int64_t whole = 0;  // the value the text stands for
     auto parsed = std::from_chars(out, end - 4, whole);

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "script/decimal_text.h"
+
 // The value truncated toward zero to a 32-bit integer. Values beyond the range
 // saturate at its ends and NaN gives 0, so that no input can cause an overflow.
 int32_t TruncateToInt32(double value);
@@ -19,7 +21,7 @@ std::optional<int32_t> WholeInt32(double value);
 inline int32_t RoundToInt32(double value) { return TruncateToInt32(value + 0.5); }
 
 // Large enough for any double in the writer's format.
-constexpr size_t kNumberTextSize = 400;
+constexpr size_t kNumberTextSize = kDecimalTextSize;
 
 // Writes value as the script writer does: a whole value within 32 bits as an
 // integer (5, -3, 0), anything else with three decimals (2.500, 1e10 as

@@ -102,6 +102,7 @@ void* ScriptArena::Allocate(size_t bytes) {
 
 const char* ScriptArena::Store(std::string_view text) {
   if (text.empty()) return nullptr;
+  if (!Fits32(text.size())) throw std::bad_alloc();  // its length would not fit the prefix
   uint32_t n = static_cast<uint32_t>(text.size());
   char* p = static_cast<char*>(Allocate(sizeof n + text.size()));
   std::memcpy(p, &n, sizeof n);

@@ -44,6 +44,9 @@ class ScriptArena {
   uint32_t Intern(std::string_view name);
   uint32_t FindName(std::string_view name) const;
   std::string_view NameAt(uint32_t index) const { return ScriptNode::StoredText(names_[index]); }
+  // Whether a length or a count fits the 32 bits the tree keeps of it (a size_t
+  // may have 64).
+  static constexpr bool Fits32(uint64_t n) { return n <= UINT32_MAX; }
   const char* Store(std::string_view text);
   void* Allocate(size_t bytes);  // 8-byte aligned
 

@@ -44,8 +44,10 @@ void ScriptNode::AdoptArray(const void* first, uint32_t n, size_t width) {
 }
 
 // An array with room for bytes (a multiple of kUnit), its count not yet set.
+// Its capacity fits 32 bits, and twice its size still fits a size_t (NewItem
+// doubles it), also where a size_t has 32 bits.
 ScriptNode::ItemArray* ScriptNode::NewArray(size_t bytes) const {
-  if (bytes / kUnit > UINT32_MAX) throw std::bad_alloc();
+  if (!ScriptArena::Fits32(bytes / kUnit) || bytes > SIZE_MAX / 4) throw std::bad_alloc();
   auto* array = static_cast<ItemArray*>(ScriptArena::Of(this).Allocate(sizeof(ItemArray) + bytes));
   array->capacity = static_cast<uint32_t>(bytes / kUnit);
   return array;
@@ -64,12 +66,12 @@ ScriptNode* ScriptNode::AddChild(std::string_view childName) {
 }
 
 void ScriptNode::AddString(uint8_t stringKind, std::string_view text) {
-  Append(ScriptArena::Of(this).Store(text));
+  Append(Item::Text(ScriptArena::Of(this).Store(text)));
   kind = stringKind;
 }
 
 void ScriptNode::AddNumber(double value) {
-  Append(value);
+  Append(Item::Number(value));
   kind = kNumbers;
 }
 
@@ -184,9 +186,9 @@ void ScriptNode::CopyItemsTo(ScriptNode* dest, int32_t depth) const {
       child->CopyItemsTo(copy.node, Deeper(depth));
     }
   } else if (kind == kNumbers) {
-    for (uint32_t i = 0; i < Count(); ++i) dest->Append(ItemAt<double>(i));
+    for (uint32_t i = 0; i < Count(); ++i) dest->Append(ItemAt<Item>(i));
   } else {
     ScriptArena& destArena = ScriptArena::Of(dest);
-    for (uint32_t i = 0; i < Count(); ++i) dest->Append(destArena.Store(TextItem(i)));
+    for (uint32_t i = 0; i < Count(); ++i) dest->Append(Item::Text(destArena.Store(TextItem(i))));
   }
 }

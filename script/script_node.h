@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 class ScriptArena;
@@ -61,7 +62,7 @@ class ScriptNode {
   std::string_view name() const;
   int ItemCount() const { return static_cast<int>(Count()); }
   ScriptNode* ChildAt(int i) const;
-  double NumberAt(int i) const { return ItemAt<double>(static_cast<uint32_t>(i)); }
+  double NumberAt(int i) const { return NumberItem(static_cast<uint32_t>(i)); }
   std::string_view TextAt(int i) const { return TextItem(static_cast<uint32_t>(i)); }
 
   // A new last child, complete (as everything built in code is); the node becomes a block.
@@ -104,12 +105,28 @@ class ScriptNode {
   friend class ScriptArena;
   friend class ScriptReader;
 
-  // A number or a string (length-prefixed, in the arena) as a list holds it.
-  // Children are held as 32-bit references instead.
+  // One item of a list of numbers, words or quoted strings: a number, or a
+  // string (length-prefixed, in the arena). Always 8 bytes, whatever the width
+  // of a pointer, and every list is read and written in Items, so that no code
+  // steps through a list at the width of a pointer. Children are held as 32-bit
+  // references instead.
   union Item {
     double number;
     const char* text;
+
+    static Item Number(double value) {
+      Item item{};
+      item.number = value;
+      return item;
+    }
+    static Item Text(const char* stored) {
+      Item item{};  // no stray bytes beside a 4-byte pointer
+      item.text = stored;
+      return item;
+    }
   };
+  static_assert(sizeof(Item) == 8, "an item is 8 bytes on every target");
+  using ChildRef = uint32_t;
 
   // Two or more items: this header, then the items (4 bytes each for children,
   // 8 for numbers and strings). capacity counts units of kUnit bytes.
@@ -144,19 +161,28 @@ class ScriptNode {
     return shape_ == kArray ? reinterpret_cast<const unsigned char*>(Array() + 1) : slot_;
   }
   uint32_t Count() const { return shape_ == kArray ? Array()->count : shape_; }
+  // Items are child references in a block and Items in a list: nothing else.
+  template <typename T>
+  static constexpr void CheckItemType() {
+    static_assert(std::is_same_v<T, ChildRef> || std::is_same_v<T, Item>,
+                  "a node holds child references or Items");
+  }
   template <typename T>
   T ItemAt(uint32_t i) const {
+    CheckItemType<T>();
     T value;
     std::memcpy(&value, ItemBytes() + size_t{i} * sizeof(T), sizeof value);
     return value;
   }
-  uint32_t ChildRefAt(uint32_t i) const { return ItemAt<uint32_t>(i); }
-  std::string_view TextItem(uint32_t i) const { return StoredText(ItemAt<const char*>(i)); }
+  ChildRef ChildRefAt(uint32_t i) const { return ItemAt<ChildRef>(i); }
+  double NumberItem(uint32_t i) const { return ItemAt<Item>(i).number; }
+  std::string_view TextItem(uint32_t i) const { return StoredText(ItemAt<Item>(i).text); }
 
   // Where a new last item of width bytes goes; grows the items as needed.
   unsigned char* NewItem(size_t width);
   template <typename T>
   void Append(T value) {
+    CheckItemType<T>();
     std::memcpy(NewItem(sizeof value), &value, sizeof value);
   }
   ItemArray* NewArray(size_t bytes) const;
@@ -165,6 +191,7 @@ class ScriptNode {
   // references or Items.
   template <typename T>
   void AdoptItems(const T* first, uint32_t n) {
+    CheckItemType<T>();
     if (n > 1) return AdoptArray(first, n, sizeof(T));
     shape_ = static_cast<uint8_t>(n);
     if (n == 1) std::memcpy(slot_, first, sizeof(T));

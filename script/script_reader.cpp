@@ -1,11 +1,10 @@
 #include "script/script_reader.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
-#include <limits>
 #include <optional>
 
+#include "script/decimal_text.h"
 #include "script/script_arena.h"
 
 namespace {
@@ -31,17 +30,6 @@ bool IsWordChar(unsigned char c) { return kClass[c] != kOther; }
 bool IsDigit(unsigned char c) { return kClass[c] == kDigit; }
 bool IsLineEnd(unsigned char c) { return c == '\n' || c == '\r'; }
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
-
-// The decimal value of digits with at most one full stop, as strtod reads it.
-double DecimalValue(const std::string& text) {
-  double value = 0.0;
-  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    bool large = text.find_first_of("123456789") < text.find('.');
-    value = large ? std::numeric_limits<double>::infinity() : 0.0;
-  }
-  return value;
-}
 
 }  // namespace
 

@@ -53,7 +53,7 @@ void ScriptNode::Write(ScriptOutput& out, int32_t level, bool oneLine) const {
     case kNumbers:
       for (uint32_t i = 0; i < count; ++i) {
         if (braced) out.Put(' ');
-        out.PutNumber(ItemAt<double>(i));
+        out.PutNumber(NumberItem(i));
       }
       break;
     case kWords:

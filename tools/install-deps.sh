@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
-# Usage: tools/install-deps.sh [--fuzz] [--package]
+# Usage: tools/install-deps.sh [--fuzz] [--package] [--32]
 #   --fuzz adds clang for the fuzz targets; --package what building and checking
-#   the Debian package needs.
+#   the Debian package needs; --32 the 32-bit compiler and libraries, and
+#   qemu-i386 to run 32-bit programs where the kernel does not.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man
@@ -11,6 +12,7 @@ for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file man-db) ;;
+    --32) packages+=(g++-multilib qemu-user) ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
   esac
 done
