@@ -168,6 +168,8 @@ TEST_P(Golden, GivesTheKeptBytes) {
       {"{out}", out.path().string()},
       {"{source}", QUILLMERE_SOURCE_DIR}};
   std::string arguments = Trimmed(ReadFile((folder / "command.txt").string()));
+  // A command that runs the program again starts it the way the case does.
+  arguments = Replaced(arguments, "{program}", ProgramCommand());
   for (const auto& [name, path] : places) arguments = Replaced(arguments, name, path);
   ProgramRun run = RunProgram(arguments, io, folder / "stdin.txt");
   for (const char* name : {"{program}", "{case}", "{out}", "{source}"}) {  // most lie within the source
