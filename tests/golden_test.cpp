@@ -21,7 +21,13 @@
 // write its command and inputs and run this test once with
 // QUILLMERE_GOLDEN_WRITE=1, which writes the expected files of the cases that
 // have none yet; read them through before committing. (ctest lists the cases
-// found when the tests were last built.)
+// found when the tests were last built.) The program run is the one built with
+// the tests, or the one that QUILLMERE_CLI_OVERRIDE names (another build of it,
+// such as a 32-bit one), started through the command QUILLMERE_CLI_EMULATOR
+// names if it is set (qemu-i386 for a 32-bit program on a machine that does not
+// run them). With QUILLMERE_CLI_NO_TERMINAL set, the cases typed on a terminal
+// are skipped: the program named cannot tell a terminal (the WebAssembly build
+// under Node, tools/test-wasm.sh).
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
@@ -51,6 +57,21 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
   return text;
+}
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::string ProgramPath() {
+  const std::string other = Environment("QUILLMERE_CLI_OVERRIDE");
+  return other.empty() ? QUILLMERE_CLI : other;
+}
+
+std::string ProgramCommand() {
+  const std::string emulator = Environment("QUILLMERE_CLI_EMULATOR");
+  return emulator.empty() ? ProgramPath() : emulator + " " + ProgramPath();
 }
 
 std::string Trimmed(std::string text) {
@@ -100,7 +121,7 @@ std::string Converse(int master, std::string typed) {
 }
 
 ProgramRun RunProgram(const std::string& arguments, const TempDir& io, const fs::path& stdinFile) {
-  const std::string command = std::string(QUILLMERE_CLI) + " " + arguments;
+  const std::string command = ProgramCommand() + " " + arguments;
   int master = -1, terminal = -1;
   if (fs::exists(stdinFile)) {
     master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -142,9 +163,11 @@ class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, GivesTheKeptBytes) {
   const fs::path folder = kGolden / GetParam();
+  if (fs::exists(folder / "stdin.txt") && !Environment("QUILLMERE_CLI_NO_TERMINAL").empty())
+    GTEST_SKIP() << "typed on a terminal, which the program run cannot tell";
   TempDir out, io;
   const std::map<std::string, std::string> places = {
-      {"{program}", QUILLMERE_CLI},
+      {"{program}", ProgramPath()},
       {"{case}", folder.string()},
       {"{out}", out.path().string()},
       {"{source}", QUILLMERE_SOURCE_DIR}};
