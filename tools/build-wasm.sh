@@ -3,24 +3,13 @@
 # Debian's emscripten into build-wasm/ (Release; no tests, benchmarks or manual
 # page): build-wasm/quillmere.js and quillmere.wasm, and build-wasm/quillmere,
 # which runs them under Node on the real file system with the same arguments,
-# exit codes and file handling as the native program. Installs emscripten when
-# it is missing.
+# exit codes and file handling as the native program. Installs emscripten and
+# Node when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-wasm
 
-packages=(emscripten nodejs libcli11-dev nlohmann-json3-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+tools/install-deps.sh --wasm
 
 # emcc looks in no system folder: the header-only libraries are handed over in a
 # folder of their own. Its optimiser runs JavaScript tools from Debian's node
