@@ -25,9 +25,7 @@
 // the tests, or the one that QUILLMERE_CLI_OVERRIDE names (another build of it,
 // such as a 32-bit one), started through the command QUILLMERE_CLI_EMULATOR
 // names if it is set (qemu-i386 for a 32-bit program on a machine that does not
-// run them). With QUILLMERE_CLI_NO_TERMINAL set, the cases typed on a terminal
-// are skipped: the program named cannot tell a terminal (the WebAssembly build
-// under Node, tools/test-wasm.sh).
+// run them).
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
@@ -163,6 +161,9 @@ class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, GivesTheKeptBytes) {
   const fs::path folder = kGolden / GetParam();
+  // QUILLMERE_CLI_NO_TERMINAL: the program run cannot tell a terminal (the
+  // WebAssembly build under Node, tools/test-wasm.sh), so the cases typed on
+  // one are skipped.
   if (fs::exists(folder / "stdin.txt") && !Environment("QUILLMERE_CLI_NO_TERMINAL").empty())
     GTEST_SKIP() << "typed on a terminal, which the program run cannot tell";
   TempDir out, io;

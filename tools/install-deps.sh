@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
-# Usage: tools/install-deps.sh [--wasm] [--fuzz] [--package]
-#   --wasm adds emscripten and Node for the WebAssembly build; --fuzz clang for
-#   the fuzz targets; --package what building and checking the Debian package
-#   needs.
+# Usage: tools/install-deps.sh [--fuzz] [--package]
+#   --fuzz adds clang for the fuzz targets; --package what building and checking
+#   the Debian package needs.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man
           nlohmann-json3-dev python3-jsonschema strace)
 for arg in "$@"; do
   case "$arg" in
-    --wasm) packages+=(emscripten nodejs) ;;
+    --wasm) packages+=(emscripten nodejs) ;;  # the WebAssembly build (tools/build-wasm.sh)
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file man-db) ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
