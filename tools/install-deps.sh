@@ -10,6 +10,7 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcl
           nlohmann-json3-dev python3-jsonschema strace)
 for arg in "$@"; do
   case "$arg" in
+    --wasm) packages+=(emscripten nodejs) ;;  # the WebAssembly build (tools/build-wasm.sh)
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file man-db) ;;
     --32) packages+=(g++-multilib qemu-user) ;;

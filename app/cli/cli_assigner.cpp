@@ -136,8 +136,13 @@ bool CliAssigner::AskForTheRest(ProvinceLedger& ledger) {
 }
 
 bool IsTerminal(std::FILE* stream) {
-#ifdef _WIN32
+#if defined(_WIN32)
   return _isatty(_fileno(stream)) != 0;
+#elif defined(__EMSCRIPTEN__)
+  // Under WebAssembly every standard stream claims to be a terminal, even
+  // /dev/null: there the program asks no questions and escapes nothing.
+  (void)stream;
+  return false;
 #else
   return isatty(fileno(stream)) != 0;
 #endif

@@ -61,8 +61,10 @@ int Format(const std::string& in, const std::string& out) {
 
 std::string ExecutablePath(const char* argv0) {
   std::error_code ec;
+#ifndef __EMSCRIPTEN__  // under Node, /proc/self/exe is Node itself
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (!ec) return self.string();
+#endif
   return std::filesystem::absolute(argv0, ec).string();
 }
 
