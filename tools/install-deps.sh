@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
-# Usage: tools/install-deps.sh [--fuzz] [--package] [--32]
+# Usage: tools/install-deps.sh [--fuzz] [--package] [--32] [--wasm]
 #   --fuzz adds clang for the fuzz targets; --package what building and checking
 #   the Debian package needs; --32 the 32-bit compiler and libraries, and
-#   qemu-i386 to run 32-bit programs where the kernel does not.
+#   qemu-i386 to run 32-bit programs where the kernel does not; --wasm emscripten
+#   and Node for the WebAssembly build.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man
           nlohmann-json3-dev python3-jsonschema strace)
 for arg in "$@"; do
   case "$arg" in
-    --wasm) packages+=(emscripten nodejs) ;;  # the WebAssembly build (tools/build-wasm.sh)
+    --wasm) packages+=(emscripten nodejs) ;;
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file man-db) ;;
     --32) packages+=(g++-multilib qemu-user) ;;
