@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "convert/settings.h"
+#include "refdata/settings.h"
 #include "convert/wrong_kinds.h"
 #include "refdata/province_map.h"
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <utility>
 
-#include "convert/settings.h"
+#include "refdata/settings.h"
 #include "convert/unit_writer.h"
 
 // A source type, the target type it maps to, and the factor it adds to its weight.

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/settings.h"
+#include "refdata/settings.h"
 #include "script/number_format.h"
 #include "refdata/country_rows.h"
 #include "refdata/finding_list.h"
