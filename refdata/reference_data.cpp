@@ -99,8 +99,8 @@ std::optional<ReferencePart> ReferenceData::LoadFilePart(ReferencePart part, con
                                                        : dataFile;
   if (buffer.state == ReferenceBuffer::State::kRead) {
     file.KeepLines();
-    if (file.LoadBuffer(buffer.bytes, ShownName(part), log) == ScriptFile::LoadResult::kUnreadable) return part;
-    return std::nullopt;
+    const ScriptFile::LoadResult result = file.LoadBuffer(buffer.bytes, ShownName(part), log);
+    return result == ScriptFile::LoadResult::kUnreadable ? std::optional(part) : std::nullopt;
   }
   log.AddLine("Loading " + std::string(ShownName(part)) + "...");
   if (buffer.state == ReferenceBuffer::State::kUnreadable) {

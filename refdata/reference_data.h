@@ -64,7 +64,8 @@ class ReferenceData {
  private:
   void Begin(const ReferenceBuffers& buffers);
   std::optional<ReferencePart> LoadPart(ReferencePart part, const ReferenceBuffers& buffers, StatusLog& log);
-  std::optional<ReferencePart> LoadFilePart(ReferencePart part, const ReferenceBuffer& buffer, StatusLog& log);
+  std::optional<ReferencePart> LoadFilePart(ReferencePart part, const ReferenceBuffer& buffer,
+                                            StatusLog& log);
   std::optional<ReferencePart> LoadTablePart(const ReferenceBuffer& table, StatusLog& log);
 
   std::array<std::string, 4> names_;

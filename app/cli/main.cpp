@@ -131,7 +131,9 @@ int Convert(ConvertCall call) {
   // A question needs someone to read it as well as someone to answer it.
   CliAssigner assigner(call.choices, data.provinceNames, IsTerminal(stdin) && IsTerminal(stderr));
   platform.SetAssigner(&assigner);
-  if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), ReadDataFolder(call.dataFolder, call.gameDir))) {
+  const std::optional<ReferencePart> failed =
+      LoadReferenceData(data, platform.Log(), ReadDataFolder(call.dataFolder, call.gameDir));
+  if (failed) {
     platform.ShowMessage(StartupFailureMessage(data, *failed));
     return 1;
   }

@@ -18,7 +18,8 @@ ReferenceBuffer ReadReferenceFile(const std::string& path) {
   }
   std::vector<char> block(1 << 16);
   size_t count = 0;
-  while ((count = std::fread(block.data(), 1, block.size(), file)) > 0) buffer.bytes.append(block.data(), count);
+  while ((count = std::fread(block.data(), 1, block.size(), file)) > 0)
+    buffer.bytes.append(block.data(), count);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) {
