@@ -59,9 +59,9 @@ std::vector<ReferencePart> ReferenceData::LoadEach(StatusLog& log, const Referen
 }
 
 bool ReferenceData::LoadTable(StatusLog& log, const ReferenceBuffer& table) {
-  ReferenceBuffers buffers;
-  buffers.provinces = table;
-  Begin(buffers);
+  ReferenceBuffers names;
+  names.provinces.name = table.name;
+  Begin(names);
   return !LoadTablePart(table, log);
 }
 
