@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/core/program_info.h"
+#include "app/files/data_folder_files.h"
 #include "bench/child_run.h"
 #include "bench/first_country_assigner.h"
 #include "bench/machine_load.h"
@@ -251,7 +252,7 @@ int main(int argc, char** argv) {
   {
     ReferenceData data;
     LineCollector log;
-    if (data.Load(log, settings.data)) {
+    if (data.Load(log, ReadDataFolder(settings.data))) {
       std::fprintf(stderr, "Could not load the reference data from %s\n", settings.data.c_str());
       return 1;
     }

@@ -16,6 +16,7 @@
 
 #include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
+#include "app/files/data_folder_files.h"
 
 namespace fs = std::filesystem;
 
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     return [from] {
       LineCollector log;
       ReferenceData data;
-      const std::optional<ReferencePart> failed = LoadReferenceData(data, log, from);
+      const std::optional<ReferencePart> failed = LoadReferenceData(data, log, ReadDataFolder(from));
       if (failed) std::fprintf(stderr, "%s\n", StartupFailureMessage(data, *failed).c_str());
       return !failed;
     };
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     return [from] {
       LineCollector log;
       ReferenceData data;
-      return data.LoadTable(log, from);
+      return data.LoadTable(log, ReadTableFile(from));
     };
   };
   const bool ok = Report("province table, built in", repeat, tableOnly(folder)) &&

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "convert/settings.h"
 #include "convert/wrong_kinds.h"
 #include "refdata/province_map.h"
+#include "refdata/settings.h"
 
 struct CountryFate {
   enum class Kind { kConverted, kFounded, kMerged, kDropped };

@@ -2,9 +2,9 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -101,27 +101,23 @@ int32_t UnitIdTypeTable(std::string_view tag) {
 // within it, as a list of numbers); 0 for none.
 class PortFinder {
  public:
-  explicit PortFinder(const ScriptNode* ports) : ports_(ports) {
-    if (!ports) return;
-    for (int j = 0; j < ports->ItemCount(); ++j) ids_.insert(TruncateToInt32(ports->NumberAt(j)));
-  }
+  explicit PortFinder(const std::set<int32_t>& ports) : ports_(ports) {}
 
   int32_t PortOf(const ScriptNode* target) const {
-    if (!ports_) return 0;
+    if (ports_.empty()) return 0;
     const std::optional<ScriptMatch> owned = FirstMatch(target, "ownedprovinces", Words::kMatch);
     if (!owned || owned->index >= 0) return 0;
     const ScriptNode* list = owned->node;
     if (list->kind != kNumbers) return 0;
     for (int i = 0; i < list->ItemCount(); ++i) {
       const int32_t province = TruncateToInt32(list->NumberAt(i));
-      if (ids_.count(province)) return province;
+      if (ports_.count(province)) return province;
     }
     return 0;
   }
 
  private:
-  const ScriptNode* ports_;
-  std::unordered_set<int32_t> ids_;
+  const std::set<int32_t>& ports_;
 };
 
 // What a country without a row held in the save.

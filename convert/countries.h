@@ -17,8 +17,8 @@
 
 #include "convert/conversion_report.h"
 #include "convert/conversion_state.h"
-#include "convert/settings.h"
-#include "convert/tag_tables.h"
+#include "refdata/settings.h"
+#include "refdata/tag_tables.h"
 #include "script/script_node.h"
 
 // The fixed inputs of the per-country steps.

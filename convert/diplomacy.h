@@ -4,7 +4,7 @@
 // country is already named in the target country.
 #pragma once
 
-#include "convert/tag_tables.h"
+#include "refdata/tag_tables.h"
 #include "script/script_node.h"
 
 void ConvertDiplomacy(ScriptNode* target, const ScriptNode* source, const TagTables& tags);

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "convert/conversion_state.h"
-#include "convert/settings.h"
+#include "refdata/settings.h"
 #include "script/script_node.h"
 
 void ConvertResources(ScriptNode* target, const ScriptNode* source, const std::string& tag,

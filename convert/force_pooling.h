@@ -16,8 +16,8 @@
 #include <string_view>
 #include <utility>
 
-#include "convert/settings.h"
 #include "convert/unit_writer.h"
+#include "refdata/settings.h"
 
 // A source type, the target type it maps to, and the factor it adds to its weight.
 struct UnitTypeRow {

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "convert/conversion_state.h"
-#include "convert/tag_tables.h"
+#include "refdata/tag_tables.h"
 #include "script/script_node.h"
 
 void BuildProvinceRecords(const ProvinceMap& provinces, TargetProvinces& targets);

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "convert/settings.h"
-#include "script/number_format.h"
 #include "refdata/country_rows.h"
 #include "refdata/finding_list.h"
+#include "refdata/settings.h"
+#include "script/number_format.h"
 
 namespace {
 

@@ -10,8 +10,6 @@
 #include "convert/missing_provinces.h"
 #include "convert/provinces.h"
 #include "convert/scenario_header.h"
-#include "convert/settings.h"
-#include "convert/tag_tables.h"
 #include "convert/value_access.h"
 #include "convert/wrong_kinds.h"
 
@@ -51,11 +49,11 @@ Conversion Convert(ScriptFile save, const ReferenceData& data, ProvinceAssigner*
   }
   log.AddLine("Converting file...");
 
-  TagTables tags;
-  const ConversionResult tables = tags.Load(data.countriesFile);
-  if (tables != ConversionResult::kConverted) return {tables, {}, {}};
+  const TagTables& tags = data.tables.tags;
+  if (!tags.HasMergeTable()) return {ConversionResult::kNoMergeTable, {}, {}};
+  if (!tags.HasTagTable()) return {ConversionResult::kNoTagTable, {}, {}};
   ConversionReport report;
-  report.settings = LoadSettings(data.dataFile);
+  report.settings = data.tables.settings;
   const ConversionSettings& settings = report.settings;
   const ProvinceMap& provinces = data.provinces;
   const ScriptNode& source = save.root();

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "convert/tag_tables.h"
+#include "refdata/tag_tables.h"
 #include "script/script_node.h"
 
 std::string FindPlayerTag(const ScriptNode& save, const TagTables& tags);

@@ -1,18 +1,9 @@
 #include "refdata/province_names.h"
 
-#include <array>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <optional>
 
 namespace {
-
-#ifdef _WIN32
-constexpr std::string_view kNamesFile = "\\Config\\province_names.csv";
-#else
-constexpr std::string_view kNamesFile = "/Config/province_names.csv";
-#endif
 
 constexpr std::string_view kKeyPrefix = "PROV";
 
@@ -32,46 +23,20 @@ std::optional<ProvinceId> IdOfKey(std::string_view field) {
 
 }  // namespace
 
-std::string NamesFilePath(std::string_view folder) {
-  std::string path(folder);
-  path += kNamesFile;
-  return path;
-}
-
-std::optional<ProvinceNames> ProvinceNames::FromFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;  // a pipe could wait forever
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
+ProvinceNames ProvinceNames::FromBytes(std::string_view bytes) {
   ProvinceNames names;
   names.loaded_ = true;
   std::string line;
-  std::array<char, 1 << 16> buffer;
-  bool ended = false;
-  while (!ended) {
-    const size_t n = std::fread(buffer.data(), 1, buffer.size(), file);
-    if (n == 0) break;
-    for (size_t i = 0; i < n && !ended; ++i) {
-      const char byte = buffer[i];
-      if (byte == '\0') {
-        ended = true;
-      } else if (byte == '\n') {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        names.AddLine(line);
-        line.clear();
-      } else {
-        line.push_back(byte);
-      }
+  for (const char byte : bytes.substr(0, bytes.find('\0'))) {
+    if (byte != '\n') {
+      line.push_back(byte);
+      continue;
     }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    names.AddLine(line);
+    line.clear();
   }
-  std::fclose(file);
   return names;
-}
-
-ProvinceNames ProvinceNames::FromFolder(const std::optional<std::string>& folder) {
-  if (!folder) return ProvinceNames();
-  std::optional<ProvinceNames> names = FromFile(NamesFilePath(*folder));
-  return names ? std::move(*names) : ProvinceNames();
 }
 
 void ProvinceNames::AddLine(std::string_view line) {

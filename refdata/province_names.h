@@ -6,34 +6,25 @@
 // "PROV" followed by the id, the second the name. Lines are read byte by byte
 // up to a line feed (a carriage return before it is dropped); text after the
 // last line feed, or after a zero byte, is not a line. The first line with the
-// key wins; an id without a line is named by its key ("PROV12"). When the file
-// cannot be read, or is not a regular file (a pipe, a device), labels are bare
-// ids.
+// key wins; an id without a line is named by its key ("PROV12"). Without the
+// file's bytes (a front end could not read it), labels are bare ids.
 //
 // The names are kept by id as the lines are read: only lines whose key is that
 // of some id ("PROV" and the id as std::to_string writes it) are kept.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "refdata/province_map.h"
 
-// The names file in an installation folder: the folder followed by
-// "\Config\province_names.csv" on Windows, "/Config/province_names.csv" elsewhere.
-std::string NamesFilePath(std::string_view folder);
-
 class ProvinceNames {
  public:
   // No names: every label is the bare id.
   ProvinceNames() = default;
-  // The names of a names file, or none when it cannot be opened.
-  static std::optional<ProvinceNames> FromFile(const std::string& path);
-  // The names of the installation folder, or none when there is no folder or
-  // its names file cannot be read.
-  static ProvinceNames FromFolder(const std::optional<std::string>& folder);
+  // The names of a names file's bytes.
+  static ProvinceNames FromBytes(std::string_view bytes);
 
   // "%d, %s" with the id and its name when names are loaded, else "%d". The
   // name is the second field of the first line whose first field is

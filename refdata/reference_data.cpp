@@ -1,11 +1,7 @@
 #include "refdata/reference_data.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "refdata/data_folder.h"
 #include "refdata/finding_list.h"
 
 namespace {
@@ -13,65 +9,67 @@ namespace {
 constexpr ReferencePart kParts[] = {ReferencePart::kProvinces, ReferencePart::kCountries,
                                     ReferencePart::kBases, ReferencePart::kData};
 
-std::string_view FileName(ReferencePart part) {
+size_t IndexOf(ReferencePart part) { return static_cast<size_t>(part); }
+
+const ReferenceBuffer& BufferOf(const ReferenceBuffers& buffers, ReferencePart part) {
   switch (part) {
-    case ReferencePart::kProvinces: return "Provinces.txt";
-    case ReferencePart::kCountries: return "Countries.txt";
-    case ReferencePart::kBases: return "Bases.txt";
+    case ReferencePart::kProvinces: return buffers.provinces;
+    case ReferencePart::kCountries: return buffers.countries;
+    case ReferencePart::kBases: return buffers.bases;
     case ReferencePart::kData: break;
   }
-  return "Data.txt";
+  return buffers.data;
 }
 
-bool IsRegularFile(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
+const char* ShownName(ReferencePart part) {
+  switch (part) {
+    case ReferencePart::kProvinces: return "Provinces.txt";
+    case ReferencePart::kCountries: return "Data\\Countries.txt";
+    case ReferencePart::kBases: return "Data\\Bases.txt";
+    case ReferencePart::kData: break;
+  }
+  return "Data\\Data.txt";
 }
 
-DataFinding UnreadableFile(const std::string& path) { return {true, path, 0, "the file cannot be read"}; }
-
-std::optional<std::string> FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return text.str();
-}
+DataFinding UnreadableFile(const std::string& name) { return {true, name, 0, "the file cannot be read"}; }
 
 }  // namespace
 
-std::optional<ReferencePart> ReferenceData::Load(StatusLog& log, const std::string& dataFolder) {
-  folder_ = dataFolder;
+void ReferenceData::Begin(const ReferenceBuffers& buffers) {
+  for (ReferencePart part : kParts) names_[IndexOf(part)] = BufferOf(buffers, part).name;
   loaded_.clear();
   missing_.clear();
+  tables = ConversionTables();
+  provinceNames = buffers.provinceNames ? ProvinceNames::FromBytes(*buffers.provinceNames) : ProvinceNames();
+}
+
+std::optional<ReferencePart> ReferenceData::Load(StatusLog& log, const ReferenceBuffers& buffers) {
+  Begin(buffers);
   for (ReferencePart part : kParts)
-    if (std::optional<ReferencePart> failed = LoadPart(part, log)) return failed;
+    if (std::optional<ReferencePart> failed = LoadPart(part, buffers, log)) return failed;
   return std::nullopt;
 }
 
-std::vector<ReferencePart> ReferenceData::LoadEach(StatusLog& log, const std::string& dataFolder) {
-  folder_ = dataFolder;
-  loaded_.clear();
-  missing_.clear();
+std::vector<ReferencePart> ReferenceData::LoadEach(StatusLog& log, const ReferenceBuffers& buffers) {
+  Begin(buffers);
   std::vector<ReferencePart> failed;
   for (ReferencePart part : kParts)
-    if (LoadPart(part, log)) failed.push_back(part);
+    if (LoadPart(part, buffers, log)) failed.push_back(part);
   return failed;
 }
 
-bool ReferenceData::LoadTable(StatusLog& log, const std::string& dataFolder) {
-  folder_ = dataFolder;
-  loaded_.clear();
-  missing_.clear();
-  return !LoadPart(ReferencePart::kProvinces, log);
+bool ReferenceData::LoadTable(StatusLog& log, const ReferenceBuffer& table) {
+  ReferenceBuffers names;
+  names.provinces.name = table.name;
+  Begin(names);
+  return !LoadTablePart(table, log);
 }
 
 bool ReferenceData::Loaded(ReferencePart part) const {
   return std::find(loaded_.begin(), loaded_.end(), part) != loaded_.end();
 }
 
-std::string ReferenceData::PathOf(ReferencePart part) const { return DataFilePath(folder_, FileName(part)); }
+std::string ReferenceData::PathOf(ReferencePart part) const { return names_[IndexOf(part)]; }
 
 std::optional<ReferencePart> ReferenceData::PartOf(const std::string& path) const {
   for (ReferencePart part : kParts)
@@ -83,39 +81,51 @@ bool ReferenceData::Missing(ReferencePart part) const {
   return std::find(missing_.begin(), missing_.end(), part) != missing_.end();
 }
 
-std::optional<ReferencePart> ReferenceData::LoadPart(ReferencePart part, StatusLog& log) {
-  const std::string path = PathOf(part);
-  std::error_code ec;
-  const bool exists = std::filesystem::exists(path, ec);
-  if (part == ReferencePart::kProvinces) return LoadTablePart(path, exists, log);
-  ScriptFile& file = part == ReferencePart::kCountries ? countriesFile
-                     : part == ReferencePart::kBases   ? basesFile
-                                                       : dataFile;
-  const std::string shown = "Data\\" + std::string(FileName(part));
-  if (!exists) missing_.push_back(part);
-  if (exists && !IsRegularFile(path)) {  // a pipe or a device would never end, or never start
-    log.AddLine("Loading " + shown + "...");
-    log.AddLine(FindingLine(UnreadableFile(path)));
-    return part;
-  }
-  file.KeepLines();
-  if (file.Load(path, shown, log) == ScriptFile::LoadResult::kUnreadable) return part;
+std::optional<ReferencePart> ReferenceData::LoadPart(ReferencePart part, const ReferenceBuffers& buffers,
+                                                     StatusLog& log) {
+  const ReferenceBuffer& buffer = BufferOf(buffers, part);
+  if (part == ReferencePart::kProvinces) return LoadTablePart(buffer, log);
+  if (std::optional<ReferencePart> failed = LoadFilePart(part, buffer, log)) return failed;
+  if (part == ReferencePart::kCountries) tables.tags.Read(countriesFile);
+  if (part == ReferencePart::kData) tables.settings = LoadSettings(dataFile);
   loaded_.push_back(part);
   return std::nullopt;
 }
 
-std::optional<ReferencePart> ReferenceData::LoadTablePart(const std::string& path, bool exists, StatusLog& log) {
+std::optional<ReferencePart> ReferenceData::LoadFilePart(ReferencePart part, const ReferenceBuffer& buffer,
+                                                         StatusLog& log) {
+  ScriptFile& file = part == ReferencePart::kCountries ? countriesFile
+                     : part == ReferencePart::kBases   ? basesFile
+                                                       : dataFile;
+  if (buffer.state == ReferenceBuffer::State::kRead) {
+    file.KeepLines();
+    const ScriptFile::LoadResult result = file.LoadBuffer(buffer.bytes, ShownName(part), log);
+    return result == ScriptFile::LoadResult::kUnreadable ? std::optional(part) : std::nullopt;
+  }
+  log.AddLine("Loading " + std::string(ShownName(part)) + "...");
+  if (buffer.state == ReferenceBuffer::State::kUnreadable) {
+    log.AddLine(FindingLine(UnreadableFile(buffer.name)));
+    return part;
+  }
+  if (buffer.state == ReferenceBuffer::State::kMissing) missing_.push_back(part);
+  file.FreeTree();
+  log.AddLine("Could not open " + buffer.name + " for input");  // as the reader says it of a file
+  return part;
+}
+
+std::optional<ReferencePart> ReferenceData::LoadTablePart(const ReferenceBuffer& table, StatusLog& log) {
   log.AddLine("Loading Provinces.txt...");
-  provincesFromFile = exists;
+  provincesFromFile = table.state != ReferenceBuffer::State::kMissing;
   provinces.Clear();
   provinceFindings.clear();
   if (!provincesFromFile) {
     provinces.Build();
-  } else if (const std::optional<std::string> text = IsRegularFile(path) ? FileText(path) : std::nullopt) {
-    provinceFindings = provinces.Read(*text, path);
-    if (provinceFindings.empty() && provinces.Count() == 0) provinceFindings = {{true, path, 0, "the table has no rows"}};
+  } else if (table.state == ReferenceBuffer::State::kRead) {
+    provinceFindings = provinces.Read(table.bytes, table.name);
+    if (provinceFindings.empty() && provinces.Count() == 0)
+      provinceFindings = {{true, table.name, 0, "the table has no rows"}};
   } else {
-    provinceFindings = {UnreadableFile(path)};
+    provinceFindings = {UnreadableFile(table.name)};
   }
   FindingList errors(FindingList::Kinds::kErrorsOnly);
   errors.Add(provinceFindings);

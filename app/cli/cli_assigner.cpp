@@ -54,11 +54,11 @@ void PrintPlanToFill(const ProvinceLedger& ledger) {
 
 }  // namespace
 
-CliAssigner::CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive)
-    : choices_(std::move(choices)), gameFolder_(gameFolder), interactive_(interactive) {}
+CliAssigner::CliAssigner(AssignChoices choices, const ProvinceNames& names, bool interactive)
+    : choices_(std::move(choices)), names_(names), interactive_(interactive) {}
 
 std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& missing) {
-  ProvinceLedger ledger(missing, ProvinceNames::FromFolder(gameFolder_.Find()));
+  ProvinceLedger ledger(missing, names_);
   if (ledger.tags().empty()) {
     std::fprintf(stderr, "The conversion left %zu provinces without an owner, and the scenario has no "
                  "selectable country to give them to.\n", ledger.UnplacedCount());

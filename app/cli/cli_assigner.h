@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "assign/province_placement.h"
-#include "refdata/game_folder.h"
 class ProvinceLedger;
+class ProvinceNames;
 struct PlanEntry;
 
 struct AssignChoices {
@@ -33,8 +33,9 @@ struct AssignChoices {
 
 class CliAssigner : public ProvinceAssigner {
  public:
-  // interactive: ask on standard input for what is left (when there is no plan).
-  CliAssigner(AssignChoices choices, const GameFolder& gameFolder, bool interactive);
+  // names label the provinces; interactive: ask on standard input for what is
+  // left (when there is no plan).
+  CliAssigner(AssignChoices choices, const ProvinceNames& names, bool interactive);
   std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override;
 
  private:
@@ -50,7 +51,7 @@ class CliAssigner : public ProvinceAssigner {
   bool AskForTheRest(ProvinceLedger& ledger);
 
   AssignChoices choices_;
-  const GameFolder& gameFolder_;
+  const ProvinceNames& names_;
   bool interactive_;
 };
 

@@ -25,13 +25,13 @@
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
 #include "app/core/output_collision.h"
+#include "app/files/data_folder_files.h"
+#include "app/files/province_names_file.h"
 #include "app/core/program_info.h"
 #include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
 #include "convert/reference_check.h"
 #include "refdata/data_folder.h"
-#include "refdata/game_folder.h"
-#include "refdata/province_names.h"
 #include "refdata/reference_data.h"
 #include "script/replacing_files.h"
 #include "script/script_file.h"
@@ -130,11 +130,12 @@ int Convert(ConvertCall call) {
   call.reports.dataFolder = call.dataFolder;
   CliPlatform platform(call.save, call.scenario, std::move(call.reports));
   if (!platform.OpenOutputs()) return 2;
-  const FixedGameFolder gameFolder(call.gameDir);
   // A question needs someone to read it as well as someone to answer it.
-  CliAssigner assigner(call.choices, gameFolder, IsTerminal(stdin) && IsTerminal(stderr));
+  CliAssigner assigner(call.choices, data.provinceNames, IsTerminal(stdin) && IsTerminal(stderr));
   platform.SetAssigner(&assigner);
-  if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), call.dataFolder)) {
+  const std::optional<ReferencePart> failed =
+      LoadReferenceData(data, platform.Log(), ReadDataFolder(call.dataFolder, call.gameDir));
+  if (failed) {
     platform.ShowMessage(StartupFailureMessage(data, *failed));
     return 1;
   }
@@ -157,7 +158,7 @@ int Provinces(const std::string& dataFolder, const std::optional<std::string>& o
   }
   LineCollector loading;
   ReferenceData data;
-  if (!data.LoadTable(loading, dataFolder)) {
+  if (!data.LoadTable(loading, ReadTableFile(dataFolder))) {
     for (const DataFinding& finding : data.provinceFindings) messages.AddLine(FindingLine(finding));
     return 1;
   }
@@ -175,7 +176,7 @@ int CheckData(const std::string& dataFolder) {
   LineCollector loading;
   ReferenceData data;
   std::vector<DataFinding> findings;
-  for (ReferencePart part : data.LoadEach(loading, dataFolder))
+  for (ReferencePart part : data.LoadEach(loading, ReadDataFolder(dataFolder)))
     if (part != ReferencePart::kProvinces) findings.push_back({true, data.PathOf(part), 0, "the file cannot be read"});
   for (DataFinding& finding : CheckReferenceData(data)) findings.push_back(std::move(finding));
   bool error = false;

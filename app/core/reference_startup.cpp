@@ -3,8 +3,8 @@
 #include "convert/reference_check.h"
 
 std::optional<ReferencePart> LoadReferenceData(ReferenceData& data, StatusLog& log,
-                                               const std::string& dataFolder) {
-  if (const std::optional<ReferencePart> failed = data.Load(log, dataFolder)) return failed;
+                                               const ReferenceBuffers& buffers) {
+  if (const std::optional<ReferencePart> failed = data.Load(log, buffers)) return failed;
   std::optional<ReferencePart> firstFailed;
   for (const DataFinding& finding : CheckReferenceData(data, FindingList::Kinds::kErrorsOnly)) {
     log.AddLine(FindingLine(finding));

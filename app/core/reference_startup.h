@@ -6,9 +6,8 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include "refdata/reference_data.h"
 
 std::optional<ReferencePart> LoadReferenceData(ReferenceData& data, StatusLog& log,
-                                               const std::string& dataFolder);
+                                               const ReferenceBuffers& buffers);

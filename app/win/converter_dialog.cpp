@@ -6,6 +6,7 @@
 
 #include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
+#include "app/files/data_folder_files.h"
 #include "app/win/file_request.h"
 #include "app/win/message_box.h"
 #include "app/win/resource_ids.h"
@@ -61,7 +62,7 @@ void ConverterDialog::OnInitDialog(HWND window) {
   window_ = window;
   statusLog_.Bind(GetDlgItem(window, IDC_STATUS_LIST));
   const std::optional<ReferencePart> failed =
-      LoadReferenceData(referenceData_, statusLog_, FindDataFolder("", ExecutablePath()));
+      LoadReferenceData(referenceData_, statusLog_, ReadDataFolder(FindDataFolder("", ExecutablePath())));
   if (failed) {
     ShowMessage(StartupFailureMessage(referenceData_, *failed));
     EndDialog(window, IDC_QUIT);

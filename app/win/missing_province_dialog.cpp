@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/files/province_names_file.h"
 #include "app/win/message_box.h"
 #include "app/win/resource_ids.h"
 #include "app/win/selection_list.h"
 #include "app/win/window_centring.h"
 #include "assign/missing_province_model.h"
-#include "refdata/province_names.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ void MissingProvinceDialog::OnInitDialog(HWND window) {
   countryBox_ = GetDlgItem(window, IDC_COUNTRY_BOX);
   notAddedList_ = GetDlgItem(window, IDC_NOT_ADDED_LIST);
   countryList_ = GetDlgItem(window, IDC_COUNTRY_LIST);
-  model_->Open(ProvinceNames::FromFolder(gameFolder_.Find()));
+  model_->Open(ReadProvinceNames(gameFolder_.Find()));
   FillBox(countryBox_, model_->countryTags(), model_->SelectedTag());
   FillEntries(notAddedList_, model_->notAddedLabels());
   FillEntries(countryList_, model_->countryLabels());

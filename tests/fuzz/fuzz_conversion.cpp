@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "app/core/program_info.h"
+#include "app/files/data_folder_files.h"
 #include "bench/first_country_assigner.h"
 #include "convert/scenario_converter.h"
 #include "refdata/reference_data.h"
@@ -23,7 +24,7 @@ const ReferenceData& Data() {
   static ReferenceData* data = [] {
     auto* loaded = new ReferenceData;
     LineCollector log;
-    if (loaded->Load(log, QUILLMERE_SOURCE_DIR "/Data")) std::abort();
+    if (loaded->Load(log, ReadDataFolder(QUILLMERE_SOURCE_DIR "/Data"))) std::abort();
     return loaded;
   }();
   return *data;

@@ -1,20 +1,23 @@
 // The country tags of Countries.txt. tag_conversion_table gives a source
 // country its target tag; mother_merge_table gives a source country that has
 // none the target country it merges into. A row the file refuses (see
-// country_rows.h) counts as absent.
+// country_rows.h) counts as absent. They are read once, with the reference
+// data; a table that is not there is remembered, for each conversion to refuse
+// to start.
 #pragma once
 
 #include <map>
 #include <string>
 
-#include "convert/conversion_result.h"
 #include "script/script_file.h"
 
 class TagTables {
  public:
-  // Reads both tables; kNoTagTable or kNoMergeTable when one is missing (the
-  // latter when both are).
-  ConversionResult Load(const ScriptFile& countriesFile);
+  // Reads both tables of Countries.txt.
+  void Read(const ScriptFile& countriesFile);
+  // Whether Countries.txt has a tag_conversion_table, and a mother_merge_table.
+  bool HasTagTable() const { return hasTagTable_; }
+  bool HasMergeTable() const { return hasMergeTable_; }
 
   // The target tag of a source tag's row (which may be empty); null without a row.
   const std::string* FindTarget(const std::string& sourceTag) const;
@@ -25,10 +28,14 @@ class TagTables {
   // Where a source country ends up: its mother country, or else its target tag.
   const std::string& ConvertTag(const std::string& sourceTag) const;
 
+  bool operator==(const TagTables&) const = default;
+
  private:
   static const std::string& Lookup(const std::map<std::string, std::string>& map,
                                    const std::string& key);
 
   std::map<std::string, std::string> tagMap_;
   std::map<std::string, std::string> motherMap_;
+  bool hasTagTable_ = false;
+  bool hasMergeTable_ = false;
 };

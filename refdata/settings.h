@@ -1,9 +1,12 @@
-// The conversion settings of Data.txt. Every setting is optional; one whose
-// value has the wrong kind (a word for a number, a number for a switch) counts
-// as absent. Only the top level of the file is read.
+// The conversion settings of Data.txt, read once with the reference data.
+// Every setting is optional; one whose value has the wrong kind (a word for a
+// number, a number for a switch) counts as absent. Only the top level of the
+// file is read.
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <set>
 #include <string_view>
 
 #include "script/script_file.h"
@@ -31,14 +34,18 @@ struct UnitFactors {
   double navy;  // every warship but destroyers
   double destroyer;
   double transport;
+
+  bool operator==(const UnitFactors&) const = default;
 };
 
 struct ConversionSettings {
-  const ScriptNode* ports = nullptr;  // "ports": the port provinces, a list of numbers
+  std::set<int32_t> ports;            // "ports": the port provinces, each truncated to an id
   double icModifier = 1.0;            // "ic_mod", kept within 0.1 and 9.9
   bool convertManpower = false;       // "convert_manpower = yes"
   UnitFactors factors{};
   std::array<double, 6> ratios{};  // the ratio each key of kRatioKeys stood at
+
+  bool operator==(const ConversionSettings&) const = default;
 };
 
 ConversionSettings LoadSettings(const ScriptFile& dataFile);

@@ -1,4 +1,4 @@
-#include "convert/tag_tables.h"
+#include "refdata/tag_tables.h"
 
 #include <optional>
 #include <string_view>
@@ -18,14 +18,15 @@ void FillFrom(const ScriptNode* table, std::map<std::string, std::string>& map) 
 
 }  // namespace
 
-ConversionResult TagTables::Load(const ScriptFile& countriesFile) {
+void TagTables::Read(const ScriptFile& countriesFile) {
   const ScriptNode* tagTable = countriesFile.root().FirstChild("tag_conversion_table");
   const ScriptNode* mergeTable = countriesFile.root().FirstChild("mother_merge_table");
-  if (!mergeTable) return ConversionResult::kNoMergeTable;
-  if (!tagTable) return ConversionResult::kNoTagTable;
-  FillFrom(tagTable, tagMap_);
-  FillFrom(mergeTable, motherMap_);
-  return ConversionResult::kConverted;
+  tagMap_.clear();
+  motherMap_.clear();
+  hasTagTable_ = tagTable != nullptr;
+  hasMergeTable_ = mergeTable != nullptr;
+  if (tagTable) FillFrom(tagTable, tagMap_);
+  if (mergeTable) FillFrom(mergeTable, motherMap_);
 }
 
 const std::string* TagTables::FindTarget(const std::string& sourceTag) const {

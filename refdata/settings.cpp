@@ -1,9 +1,11 @@
-#include "convert/settings.h"
+#include "refdata/settings.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 #include <utility>
+
+#include "script/number_format.h"
 
 const std::array<std::string_view, 6> kRatioKeys = {"inf_mod",  "irr_mod",  "arm_mod",
                                                     "navy_mod", "dest_mod", "tran_mod"};
@@ -50,7 +52,8 @@ UnitFactors LoadUnitFactors(const ScriptFile& dataFile, std::array<double, 6>& r
 
 ConversionSettings LoadSettings(const ScriptFile& dataFile) {
   ConversionSettings settings;
-  settings.ports = dataFile.root().NumbersOf("ports");
+  if (const ScriptNode* ports = dataFile.root().NumbersOf("ports"))
+    for (int i = 0; i < ports->ItemCount(); ++i) settings.ports.insert(TruncateToInt32(ports->NumberAt(i)));
   settings.icModifier =
       std::clamp(dataFile.root().NumberOf("ic_mod", 1.0), kLowestIcModifier, kHighestIcModifier);
   settings.convertManpower = SwitchSetting(dataFile, "convert_manpower");
