@@ -91,6 +91,13 @@ void ReportCounts(const char* what, const BlockCounts& counts) {
               counts.divisions);
 }
 
+// Prepare and Finish, the provinces left without an owner placed by assigner.
+Conversion ConvertLoaded(ScriptFile save, const ReferenceData& data, ProvinceAssigner& assigner, StatusLog& log) {
+  PreparedConversion prepared = Prepare(std::move(save), data, log);
+  if (!prepared.pending) return {prepared.result, {}, {}};
+  return Finish(*prepared.pending, assigner);
+}
+
 // Repeated conversions of one save in process, the reference data loaded once.
 struct MeasuredConversion {
   InProcessTimes load;
@@ -119,7 +126,7 @@ MeasuredConversion MeasureConversion(const ReferenceData& data, const std::strin
       loaded = save.Load(savePath, savePath, log) != ScriptFile::LoadResult::kUnreadable;
     }));
     if (loaded) conversion.source = CountBlocks(save.root());
-    conversion.convert.Add(TimeOf([&] { converted = Convert(std::move(save), data, &assigner, log); }));
+    conversion.convert.Add(TimeOf([&] { converted = ConvertLoaded(std::move(save), data, assigner, log); }));
     conversion.save.Add(TimeOf([&] { saved = converted.scenario.Save(outPath, kGeneratorText, log); }));
     conversion.allSucceeded &= loaded && converted.result == ConversionResult::kConverted && saved;
     conversion.scenario = CountBlocks(converted.scenario.root());

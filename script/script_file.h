@@ -44,6 +44,10 @@ class ScriptFile {
 
   LoadResult Load(const std::string& path, std::string_view shownName, StatusLog& log);
   LoadResult LoadBuffer(std::string_view bytes, std::string_view shownName, StatusLog& log);
+  // LoadBuffer without its first line, the loading line.
+  LoadResult ReadBuffer(std::string_view bytes, StatusLog& log);
+  // "Loading NAME...", the line a load starts with.
+  static std::string LoadingLine(std::string_view shownName);
   // False when a write to the file failed.
   bool Write(ReplacingFile& file, std::string_view generator) const;
   bool Save(const std::string& path, std::string_view generator, StatusLog& log) const;
@@ -74,7 +78,7 @@ class ScriptFile {
   uint64_t bytesRead = 0;  // single-byte reads of the last load, the one meeting the end included
 
  private:
-  LoadResult Read(ScriptReader& reader, bool opened, std::string_view shownName, StatusLog& log);
+  LoadResult Read(ScriptReader& reader, bool opened, StatusLog& log);
 
   friend class ScriptReader;
 

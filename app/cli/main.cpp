@@ -131,7 +131,7 @@ int Convert(ConvertCall call) {
   const FixedGameFolder gameFolder(call.gameDir);
   // A question needs someone to read it as well as someone to answer it.
   CliAssigner assigner(call.choices, gameFolder, IsTerminal(stdin) && IsTerminal(stderr));
-  platform.SetAssigner(&assigner);
+  platform.SetAssigner(assigner);
   if (const std::optional<ReferencePart> failed = LoadReferenceData(data, platform.Log(), call.dataFolder)) {
     platform.ShowMessage(StartupFailureMessage(data, *failed));
     return 1;

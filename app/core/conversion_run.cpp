@@ -58,13 +58,17 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
   platform.SetBusy(true);
   log.Clear();
   Stopwatch watch;
-  ScriptFile save;
-  if (save.Load(source.path, source.title, log) == ScriptFile::LoadResult::kUnreadable) {
+  log.AddLine(ScriptFile::LoadingLine(source.title));
+  const std::optional<std::string> save = platform.ReadFile(source.path);
+  if (!save) {
     platform.ShowMessage(kUnreadableSaveMessage);
     return RunOutcome::kFailed;
   }
   const double loadSeconds = watch.Lap();
-  const Conversion conversion = Convert(std::move(save), data, platform.Assigner(), log, platform.Reports());
+  PreparedConversion prepared = Prepare(*save, data, log, platform.Reports());
+  const Conversion conversion =
+      prepared.pending ? Finish(*prepared.pending, platform.Assigner()) : Conversion{prepared.result, {}, {}};
+  prepared.pending.reset();
   const double convertSeconds = watch.Lap();
   if (conversion.result != ConversionResult::kConverted) {
     if (conversion.result != ConversionResult::kNotASave) log.AddLine("Error! Conversion aborted...");

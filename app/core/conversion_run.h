@@ -1,7 +1,8 @@
 // One Convert command from start to end, independent of the window system:
-// ask for the save, load it, convert it, ask where to write the scenario and
-// write it, reporting each step in the status log and each failure in a
-// message box. The clean-up always runs, so the program is ready for the next
+// ask for the save, read it, prepare its conversion, let the front end place
+// the provinces left without an owner, finish the conversion, ask where to
+// write the scenario and write it, reporting each step in the status log and
+// each failure in a message box. The clean-up always runs, so the program is ready for the next
 // command whatever happened.
 //
 // The scenario and whatever else the front end writes (its reports) are the
@@ -44,13 +45,16 @@ class RunPlatform {
   virtual ~RunPlatform() = default;
   virtual std::optional<ChosenFile> AskFileToOpen() = 0;
   virtual std::optional<ChosenFile> AskFileToSave() = 0;
+  // The whole of a chosen file; nothing, after saying why in the log, when it
+  // cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // A message box with the program's title and an OK button; returns when closed.
   virtual void ShowMessage(std::string_view text) = 0;
   // The wait cursor while busy.
   virtual void SetBusy(bool busy) = 0;
   virtual StatusLog& Log() = 0;
   // Who places target provinces left without an owner.
-  virtual ProvinceAssigner* Assigner() = 0;
+  virtual ProvinceAssigner& Assigner() = 0;
   // Whether Written will report the run, for which the conversion notes more.
   virtual bool Reports() const { return false; }
   // The outputs of the run: the files opened up front, and the scenario's.

@@ -6,7 +6,7 @@ set_target_properties(quillmere PROPERTIES OUTPUT_NAME quillmere-cli)
 file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win/*.cpp)
 add_executable(quillmere_dialog WIN32 ${WINDOWS_SOURCES} ${CMAKE_SOURCE_DIR}/app/win/quillmere.rc)
 set_target_properties(quillmere_dialog PROPERTIES OUTPUT_NAME quillmere)
-target_link_libraries(quillmere_dialog PRIVATE quillmere_core comctl32 comdlg32 advapi32)
+target_link_libraries(quillmere_dialog PRIVATE quillmere_files comctl32 comdlg32 advapi32)
 
 if(QUILLMERE_TESTS)
   add_subdirectory(tests/windows)

@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   static const std::string scenarioPath = PathOf("scenario");
 
   LineCollector log;
-  ScriptFile save;
   const std::string_view text(reinterpret_cast<const char*>(bytes), size);
-  if (save.LoadBuffer(text, "save", log) == ScriptFile::LoadResult::kUnreadable) std::abort();
+  PreparedConversion prepared = Prepare(text, data, log, true);
+  if (!prepared.pending) return 0;
   FirstCountryAssigner assigner;
-  const Conversion conversion = Convert(std::move(save), data, &assigner, log);
+  const Conversion conversion = Finish(*prepared.pending, assigner);
   if (conversion.result != ConversionResult::kConverted) return 0;
   if (!conversion.scenario.Save(scenarioPath, kGeneratorText, log)) std::abort();
 
