@@ -41,13 +41,13 @@ bool IsSourceSave(const ScriptNode& root) {
 }  // namespace
 
 PreparedConversion Prepare(std::string_view save, const ReferenceData& data, StatusLog& log,
-                           bool findWrongKinds) {
+                           bool withReport) {
   ScriptFile file;
   file.ReadBuffer(save, log);
-  return Prepare(std::move(file), data, log, findWrongKinds);
+  return Prepare(std::move(file), data, log, withReport);
 }
 
-PreparedConversion Prepare(ScriptFile save, const ReferenceData& data, StatusLog& log, bool findWrongKinds) {
+PreparedConversion Prepare(ScriptFile save, const ReferenceData& data, StatusLog& log, bool withReport) {
   if (!IsSourceSave(save.root())) {
     log.AddLine("");
     log.AddLine("NOT A SALTMARCH SAVE GAME FILE!");
@@ -60,7 +60,7 @@ PreparedConversion Prepare(ScriptFile save, const ReferenceData& data, StatusLog
   TagTables tags;
   const ConversionResult tables = tags.Load(data.countriesFile);
   if (tables != ConversionResult::kConverted) return {tables, nullptr};
-  std::unique_ptr<PendingConversion> pending(new PendingConversion(std::move(save), data, findWrongKinds));
+  std::unique_ptr<PendingConversion> pending(new PendingConversion(std::move(save), data, withReport));
   PendingConversion& c = *pending;
   c.report_.settings = LoadSettings(data.dataFile);
   const ConversionSettings& settings = c.report_.settings;
@@ -83,10 +83,10 @@ PreparedConversion Prepare(ScriptFile save, const ReferenceData& data, StatusLog
   return {ConversionResult::kConverted, std::move(pending)};
 }
 
-PendingConversion::PendingConversion(ScriptFile save, const ReferenceData& data, bool findWrongKinds)
+PendingConversion::PendingConversion(ScriptFile save, const ReferenceData& data, bool withReport)
     : save_(std::move(save)),
       data_(data),
-      findWrongKinds_(findWrongKinds),
+      withReport_(withReport),
       // The reader counts the read that met the end of the save among its reads.
       saveBytes_(save_.bytesRead > 0 ? save_.bytesRead - 1 : 0) {}
 
@@ -99,12 +99,17 @@ Conversion PendingConversion::Finish(const std::optional<ProvincePlacement>& pla
   data_.basesFile.root().CopyItemsTo(&scenario, ScriptNode::kUnlimited);
   WriteEventIncludes(scenario);
   report_.alliances = ConvertAlliances(scenario, countries_);
-  if (findWrongKinds_) report_.wrongKinds = FindWrongKinds(save_.root());
-  report_.unmappedProvinces = std::move(facts_.unmapped);
-  report_.contests = std::move(targets_.contests);
-  report_.reasons = std::move(targets_.reasons);
+  Conversion done{ConversionResult::kConverted, {}, {}};
+  if (withReport_) {
+    report_.wrongKinds = FindWrongKinds(save_.root());
+    report_.unmappedProvinces = std::move(facts_.unmapped);
+    report_.contests = std::move(targets_.contests);
+    report_.reasons = std::move(targets_.reasons);
+    done.report = BuildRunReport(report_, scenario, data_.provinces, saveBytes_);
+  }
   save_.FreeTree();
-  return {ConversionResult::kConverted, std::move(scenario_), std::move(report_), saveBytes_};
+  done.scenario = std::move(scenario_);
+  return done;
 }
 
 Conversion Finish(PendingConversion& pending, ProvinceAssigner& assigner) {

@@ -19,15 +19,15 @@
 #include "assign/province_placement.h"
 #include "convert/conversion_report.h"
 #include "convert/conversion_result.h"
+#include "convert/run_report.h"
 #include "convert/conversion_state.h"
 #include "refdata/reference_data.h"
 #include "script/script_file.h"
 
 struct Conversion {
   ConversionResult result;
-  ScriptFile scenario;      // empty unless converted
-  ConversionReport report;  // complete only when converted
-  uint64_t saveBytes = 0;   // of the save
+  ScriptFile scenario;  // empty unless converted
+  RunReport report;     // only when converted and asked for
 };
 
 class PendingConversion;
@@ -38,14 +38,13 @@ struct PreparedConversion {
   std::unique_ptr<PendingConversion> pending;  // only when result is kConverted
 };
 
-// The values of the wrong kind in the save are looked for only when
-// findWrongKinds is set (a report will show them). The reference data must
-// outlive the pending conversion.
+// The report is made only when asked for (it looks through the save once more
+// for values of the wrong kind). The reference data must outlive the pending
+// conversion.
 PreparedConversion Prepare(std::string_view save, const ReferenceData& data, StatusLog& log,
-                           bool findWrongKinds = false);
+                           bool withReport = false);
 // The same with the save already read into a tree.
-PreparedConversion Prepare(ScriptFile save, const ReferenceData& data, StatusLog& log,
-                           bool findWrongKinds = false);
+PreparedConversion Prepare(ScriptFile save, const ReferenceData& data, StatusLog& log, bool withReport = false);
 
 class PendingConversion {
  public:
@@ -62,11 +61,11 @@ class PendingConversion {
 
  private:
   friend PreparedConversion Prepare(ScriptFile, const ReferenceData&, StatusLog&, bool);
-  PendingConversion(ScriptFile save, const ReferenceData& data, bool findWrongKinds);
+  PendingConversion(ScriptFile save, const ReferenceData& data, bool withReport);
 
   ScriptFile save_;
   const ReferenceData& data_;
-  bool findWrongKinds_;
+  bool withReport_;
   uint64_t saveBytes_;
   ScriptFile scenario_;
   ConversionReport report_;

@@ -52,7 +52,7 @@ void ExpectFollowsTheSchema(const std::string& path) {
   const CliResult check = RunCommand(
       "python3 -c 'import json, sys, jsonschema; "
       "jsonschema.validate(json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))' " +
-      Quoted(path) + " " + Quoted(kSource + "/app/cli/report.schema.json"));
+      Quoted(path) + " " + Quoted(kSource + "/app/core/report.schema.json"));
   EXPECT_EQ(check.exitCode, 0) << check.output;
 }
 

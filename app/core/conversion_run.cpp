@@ -107,3 +107,13 @@ RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform) {
   platform.SetBusy(false);
   return outcome;
 }
+
+RunReport ReportOf(const SavedRun& run) {
+  RunReport report = run.conversion.report;
+  report.program = std::string("quillmere ") + kVersion;
+  report.save = run.save.path;
+  report.loadSeconds = run.loadSeconds;
+  report.convertSeconds = run.convertSeconds;
+  report.saveSeconds = run.saveSeconds;
+  return report;
+}

@@ -73,3 +73,7 @@ enum class RunOutcome {
 };
 
 RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform);
+
+// The report of a saved run that asked for one, with the program, the save and
+// the times filled in (the front end adds the data it names).
+RunReport ReportOf(const SavedRun& run);
