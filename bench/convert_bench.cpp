@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/core/program_info.h"
+#include "app/files/script_file_io.h"
 #include "bench/child_run.h"
 #include "bench/first_country_assigner.h"
 #include "bench/machine_load.h"
@@ -123,11 +124,11 @@ MeasuredConversion MeasureConversion(const ReferenceData& data, const std::strin
     Conversion converted{ConversionResult::kNotASave, {}, {}};
     bool saved = false;
     conversion.load.Add(TimeOf([&] {
-      loaded = save.Load(savePath, savePath, log) != ScriptFile::LoadResult::kUnreadable;
+      loaded = LoadScriptFile(save, savePath, savePath, log) != ScriptFile::LoadResult::kUnreadable;
     }));
     if (loaded) conversion.source = CountBlocks(save.root());
     conversion.convert.Add(TimeOf([&] { converted = ConvertLoaded(std::move(save), data, assigner, log); }));
-    conversion.save.Add(TimeOf([&] { saved = converted.scenario.Save(outPath, kGeneratorText, log); }));
+    conversion.save.Add(TimeOf([&] { saved = SaveScriptFile(converted.scenario, outPath, kGeneratorText, log); }));
     conversion.allSucceeded &= loaded && converted.result == ConversionResult::kConverted && saved;
     conversion.scenario = CountBlocks(converted.scenario.root());
     conversion.assignedTag = assigner.tag();

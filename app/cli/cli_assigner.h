@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "assign/province_placement.h"
-#include "refdata/game_folder.h"
+#include "app/files/game_folder.h"
 class ProvinceLedger;
 struct PlanEntry;
 

@@ -13,6 +13,8 @@
 
 #include "app/cli/console_log.h"
 #include "app/core/conversion_run.h"
+#include "app/files/output_collision.h"
+#include "app/files/replacing_files.h"
 #include "app/files/whole_file.h"
 
 // The reports of --report (Markdown) and --report-json, with the data they describe.
@@ -49,6 +51,9 @@ class CliPlatform : public RunPlatform {
   void SetAssigner(ProvinceAssigner& assigner) { assigner_ = &assigner; }
   bool Reports() const override { return !reports_.markdownPath.empty() || !reports_.jsonPath.empty(); }
   ReplacingFiles& Outputs() override { return outputs_; }
+  std::optional<std::string> ScenarioRefusal(const ChosenFile& target, const ChosenFile& save) override {
+    return ScenarioCollision(target.path, save.path);
+  }
   bool Written(const SavedRun& run) override;
 
  private:

@@ -4,7 +4,6 @@
 #include <exception>
 #include <utility>
 
-#include "app/core/output_collision.h"
 #include "app/core/program_info.h"
 #include "app/core/run_messages.h"
 
@@ -27,7 +26,7 @@ class Stopwatch {
 // Writes the scenario into its file; false after saying why.
 bool SaveScenario(RunPlatform& platform, const ScriptFile& scenario, const ChosenFile& target) {
   std::string error;
-  ReplacingFile* file = platform.Outputs().Open(target.path, platform.Log(), &error);
+  OutputSink* file = platform.Outputs().Open(target.path, platform.Log(), &error);
   if (!file) {
     platform.Log().AddLine(error);
     return false;
@@ -41,12 +40,12 @@ RunOutcome Commit(RunPlatform& platform, const SavedRun& run) {
   StatusLog& log = platform.Log();
   if (!platform.Written(run) || !platform.Outputs().Finish(log)) return RunOutcome::kFailed;
   switch (platform.Outputs().Replace(log)) {
-    case ReplacingFiles::Replaced::kAll:
+    case RunOutputs::Replaced::kAll:
       log.AddLine("File saved successfully!");
       return RunOutcome::kSaved;
-    case ReplacingFiles::Replaced::kSome:
+    case RunOutputs::Replaced::kSome:
       return RunOutcome::kPartlySaved;
-    case ReplacingFiles::Replaced::kNone:
+    case RunOutputs::Replaced::kNone:
       break;
   }
   return RunOutcome::kFailed;
@@ -83,7 +82,7 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
     log.AddLine("Save aborted...");
     return RunOutcome::kFailed;
   }
-  if (const std::optional<std::string> refusal = OutputCollision({{"scenario", target->path}}, {{"save game", source.path}})) {
+  if (const std::optional<std::string> refusal = platform.ScenarioRefusal(*target, source)) {
     platform.ShowMessage(*refusal);
     return RunOutcome::kFailed;
   }

@@ -7,7 +7,7 @@
 //
 // The scenario and whatever else the front end writes (its reports) are the
 // run's outputs: files that take their destinations' places together at the
-// end, the scenario last (see ReplacingFiles). A front end that knows its
+// end, the scenario last (see RunOutputs). A front end that knows its
 // outputs up front opens them before the run, so that an output that cannot be
 // written stops the run before any work; the scenario's file is otherwise
 // opened once chosen. A scenario that is the save itself is refused.
@@ -19,7 +19,7 @@
 
 #include "convert/scenario_converter.h"
 #include "refdata/reference_data.h"
-#include "script/replacing_files.h"
+#include "app/core/run_outputs.h"
 
 class ProvinceAssigner;
 
@@ -58,7 +58,10 @@ class RunPlatform {
   // Whether Written will report the run, for which the conversion notes more.
   virtual bool Reports() const { return false; }
   // The outputs of the run: the files opened up front, and the scenario's.
-  virtual ReplacingFiles& Outputs() = 0;
+  virtual RunOutputs& Outputs() = 0;
+  // Why the scenario may not be written to target, given the save it was read
+  // from (the save itself, under any of its names); nothing when it may.
+  virtual std::optional<std::string> ScenarioRefusal(const ChosenFile& target, const ChosenFile& save) = 0;
   // Told once the scenario is written into its file, before the outputs take
   // their places: writes the front end's other outputs. False, after saying
   // why, when one could not be written.

@@ -14,6 +14,8 @@
 #include <atomic>
 
 #include "app/core/conversion_run.h"
+#include "app/files/output_collision.h"
+#include "app/files/replacing_files.h"
 #include "app/files/whole_file.h"
 #include "app/win/dialog_proc.h"
 #include "app/win/list_box_log.h"
@@ -37,6 +39,9 @@ class ConverterDialog : public RunPlatform {
   ProvinceAssigner& Assigner() override { return missingProvinceDialog_; }
   // The scenario of the run, opened once the user has chosen where it goes.
   ReplacingFiles& Outputs() override { return outputs_; }
+  std::optional<std::string> ScenarioRefusal(const ChosenFile& target, const ChosenFile& save) override {
+    return ScenarioCollision(target.path, save.path);
+  }
 
  private:
   friend INT_PTR CALLBACK DialogProcOf<ConverterDialog>(HWND, UINT, WPARAM, LPARAM);
