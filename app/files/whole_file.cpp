@@ -1,7 +1,10 @@
 #include "app/files/whole_file.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace {
 
@@ -19,6 +22,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, StatusLog& log
   }
   constexpr size_t kBlockSize = 256 * 1024;
   std::string bytes;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);  // none for a pipe
+  if (!error && size < bytes.max_size() - kBlockSize) bytes.reserve(static_cast<size_t>(size) + kBlockSize);
   for (;;) {
     const size_t start = bytes.size();
     bytes.resize(start + kBlockSize);
