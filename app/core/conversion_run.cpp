@@ -58,13 +58,14 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
   log.Clear();
   Stopwatch watch;
   log.AddLine(ScriptFile::LoadingLine(source.title));
-  const std::optional<std::string> save = platform.ReadFile(source.path);
+  std::optional<std::string> save = platform.ReadFile(source.path);
   if (!save) {
     platform.ShowMessage(kUnreadableSaveMessage);
     return RunOutcome::kFailed;
   }
   const double loadSeconds = watch.Lap();
   PreparedConversion prepared = Prepare(*save, data, log, platform.Reports());
+  save.reset();  // the conversion keeps what it needs of it
   const Conversion conversion =
       prepared.pending ? Finish(*prepared.pending, platform.Assigner()) : Conversion{prepared.result, {}, {}};
   prepared.pending.reset();
