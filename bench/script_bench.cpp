@@ -24,6 +24,7 @@
 #include "bench/process_figures.h"
 #include "bench/run_times.h"
 #include "bench/save_generator.h"
+#include "app/files/script_file_io.h"
 #include "script/script_file.h"
 
 namespace {
@@ -90,7 +91,7 @@ bool MeasureLoad(const std::string& path, uint64_t bytes, int repeat, ScriptFile
   for (int i = 0; i < repeat; ++i) {
     file.FreeTree();
     log.Clear();
-    times.Add(TimeOf([&] { file.Load(path, path, log); }));
+    times.Add(TimeOf([&] { LoadScriptFile(file, path, path, log); }));
   }
   ReportInProcess("load", times, bytes, "");
   std::printf("%-16s %8u\n", "load errors", file.errorCount);
@@ -116,7 +117,7 @@ bool MeasureSave(const ScriptFile& file, const std::string& outPath, int repeat)
   LineCollector log;
   bool saved = true;
   for (int i = 0; i < repeat; ++i)
-    times.Add(TimeOf([&] { saved &= file.Save(outPath, kGeneratorText, log); }));
+    times.Add(TimeOf([&] { saved &= SaveScriptFile(file, outPath, kGeneratorText, log); }));
   const uint64_t written = saved ? fs::file_size(outPath) : 0;
   ReportInProcess("save", times, written, "  (of the bytes written)");
   std::printf("%-16s %8.1f MB\n", "save written", static_cast<double>(written) / kBytesPerMB);

@@ -2,7 +2,7 @@
 // what, which source provinces the table does not map, who won the contested
 // provinces, where the provinces left without an owner went, the alliances,
 // and why each scenario province went to its owner. The steps add to it as
-// they go; it is complete when Convert returns a converted scenario.
+// they go; it is complete when Finish returns a converted scenario.
 #pragma once
 
 #include <map>

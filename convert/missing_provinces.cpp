@@ -72,15 +72,18 @@ void ApplyPlacement(const ProvincePlacement& placement, ScriptNode& scenario) {
 
 }  // namespace
 
-bool AssignMissingProvinces(TargetProvinces& targets, ScriptNode& scenario, ProvinceAssigner* assigner,
-                            std::vector<ConversionReport::Placement>& placed) {
+MissingProvinces FindMissingProvinces(const TargetProvinces& targets, const ScriptNode& scenario) {
   MissingProvinces missing{MissingProvinceIds(targets.ids, targets.assigned), {}};
-  if (missing.ids.empty() || !assigner) return true;
-  missing.tags = OfferedTags(scenario);
-  const std::optional<ProvincePlacement> placement = assigner->Place(missing);
-  if (!placement || !PlacesEach(*placement, missing)) return false;
-  ApplyPlacement(*placement, scenario);
-  for (const ProvinceAssignment& assignment : *placement) {
+  if (!missing.ids.empty()) missing.tags = OfferedTags(scenario);
+  return missing;
+}
+
+bool PlaceMissingProvinces(const MissingProvinces& missing, const ProvincePlacement& placement,
+                           TargetProvinces& targets, ScriptNode& scenario,
+                           std::vector<ConversionReport::Placement>& placed) {
+  if (!PlacesEach(placement, missing)) return false;
+  ApplyPlacement(placement, scenario);
+  for (const ProvinceAssignment& assignment : placement) {
     for (ProvinceId id : assignment.ids) {
       placed.push_back({id, assignment.tag, assignment.how});
       targets.reasons.try_emplace(id, OwnerReason::kPlaced);

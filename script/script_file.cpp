@@ -38,21 +38,28 @@ uint32_t ScriptFile::LineOf(const ScriptNode* node) const {
 
 ScriptFile::LoadResult ScriptFile::Load(const std::string& path, std::string_view shownName,
                                         StatusLog& log) {
-  log.AddLine("Loading " + std::string(shownName) + "...");
+  log.AddLine(LoadingLine(shownName));
   ScriptReader reader(*this, log);
-  return Read(reader, reader.OpenInput(path), shownName, log);
+  return Read(reader, reader.OpenInput(path), log);
 }
 
 ScriptFile::LoadResult ScriptFile::LoadBuffer(std::string_view bytes, std::string_view shownName,
                                               StatusLog& log) {
-  log.AddLine("Loading " + std::string(shownName) + "...");
-  ScriptReader reader(*this, log);
-  reader.OpenBuffer(bytes);
-  return Read(reader, true, shownName, log);
+  log.AddLine(LoadingLine(shownName));
+  return ReadBuffer(bytes, log);
 }
 
-ScriptFile::LoadResult ScriptFile::Read(ScriptReader& reader, bool opened, std::string_view,
-                                        StatusLog& log) {
+ScriptFile::LoadResult ScriptFile::ReadBuffer(std::string_view bytes, StatusLog& log) {
+  ScriptReader reader(*this, log);
+  reader.OpenBuffer(bytes);
+  return Read(reader, true, log);
+}
+
+std::string ScriptFile::LoadingLine(std::string_view shownName) {
+  return "Loading " + std::string(shownName) + "...";
+}
+
+ScriptFile::LoadResult ScriptFile::Read(ScriptReader& reader, bool opened, StatusLog& log) {
   FreeTree();
   lineNumber = 0;
   errorCount = 0;

@@ -1,16 +1,13 @@
 // A script document: it owns one tree and knows the counters of its last load.
 //
 // A ScriptFile always holds a tree (an empty root at first); it can be moved
-// but not copied, and its nodes live exactly as long as it does. Load reads a
-// file of the brace-structured format, LoadBuffer the same bytes from memory,
-// into a new tree, reporting syntax errors as "Line %d: %s" lines (at most 16)
-// and keeping everything read around them. A file that cannot be opened or
-// read to its end (a folder, a device error) leaves an empty tree. Write puts
-// the tree, with the generator comment as its first line, into a ReplacingFile
-// that its caller commits. Save writes it to a path: it returns false, after
-// saying so in the log, when the path cannot be replaced (see ReplacingFile)
-// or the file cannot be created or written, and then leaves an existing file at
-// that path as it was.
+// but not copied, and its nodes live exactly as long as it does. LoadBuffer
+// reads bytes of the brace-structured format into a new tree, reporting syntax
+// errors as "Line %d: %s" lines (at most 16) and keeping everything read
+// around them; Load reads a file the same way, and a file that cannot be
+// opened or read to its end (a folder, a device error) leaves an empty tree.
+// Write puts the tree, with the generator comment as its first line, into an
+// output sink or a string (app/files/script_file_io.h writes it to a file).
 #pragma once
 
 #include <cstdint>
@@ -23,7 +20,8 @@
 #include "script/script_node.h"
 #include "script/status_log.h"
 
-class ReplacingFile;
+class OutputSink;
+class ScriptOutput;
 class ScriptReader;
 
 class ScriptFile {
@@ -44,9 +42,13 @@ class ScriptFile {
 
   LoadResult Load(const std::string& path, std::string_view shownName, StatusLog& log);
   LoadResult LoadBuffer(std::string_view bytes, std::string_view shownName, StatusLog& log);
-  // False when a write to the file failed.
-  bool Write(ReplacingFile& file, std::string_view generator) const;
-  bool Save(const std::string& path, std::string_view generator, StatusLog& log) const;
+  // LoadBuffer without its first line, the loading line.
+  LoadResult ReadBuffer(std::string_view bytes, StatusLog& log);
+  // "Loading NAME...", the line a load starts with.
+  static std::string LoadingLine(std::string_view shownName);
+  // False when a write to the sink failed.
+  bool Write(OutputSink& sink, std::string_view generator) const;
+  void Write(std::string& text, std::string_view generator) const;
   // Replaces the tree by an empty one.
   void FreeTree();
   // From now on, loads note the line each node's key was read on, for messages
@@ -74,7 +76,8 @@ class ScriptFile {
   uint64_t bytesRead = 0;  // single-byte reads of the last load, the one meeting the end included
 
  private:
-  LoadResult Read(ScriptReader& reader, bool opened, std::string_view shownName, StatusLog& log);
+  LoadResult Read(ScriptReader& reader, bool opened, StatusLog& log);
+  void WriteTo(ScriptOutput& out, std::string_view generator) const;
 
   friend class ScriptReader;
 

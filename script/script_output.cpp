@@ -2,15 +2,15 @@
 
 #include "script/number_format.h"
 
-ScriptOutput::ScriptOutput(ReplacingFile& file) : file_(&file) { buffer_.reserve(kFlushSize + 4096); }
+ScriptOutput::ScriptOutput(OutputSink& sink) : sink_(&sink) { buffer_.reserve(kFlushSize + 4096); }
 
 void ScriptOutput::Flush() {
-  written_ &= file_->Write(buffer_);
+  written_ &= sink_->Write(buffer_);
   buffer_.clear();
 }
 
 bool ScriptOutput::Finish() {
-  if (file_) Flush();
+  if (sink_) Flush();
   return written_;
 }
 

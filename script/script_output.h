@@ -1,28 +1,26 @@
-// Where the writer's text goes: the temporary of a ReplacingFile, written
-// through a large buffer, or a string in memory. The file takes the place of
-// its destination only once its owner commits it, so a failed or interrupted
-// save never damages an existing file.
+// Where the writer's text goes: a sink (a file, a stream), written through a
+// large buffer, or a string in memory.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "script/replacing_file.h"
+#include "script/output_sink.h"
 
 class ScriptOutput {
  public:
   ScriptOutput() = default;  // collects into text()
-  explicit ScriptOutput(ReplacingFile& file);
+  explicit ScriptOutput(OutputSink& sink);
   ScriptOutput(const ScriptOutput&) = delete;
   ScriptOutput& operator=(const ScriptOutput&) = delete;
 
-  // Writes what is buffered into the file; false when any write to it failed.
+  // Writes what is buffered into the sink; false when any write to it failed.
   bool Finish();
 
   void Put(std::string_view text) {
     buffer_.append(text);
-    if (file_ && buffer_.size() >= kFlushSize) Flush();
+    if (sink_ && buffer_.size() >= kFlushSize) Flush();
   }
   void Put(char c) { buffer_.push_back(c); }
   void Indent(int32_t times);
@@ -36,6 +34,6 @@ class ScriptOutput {
   void Flush();
 
   std::string buffer_;
-  ReplacingFile* file_ = nullptr;
+  OutputSink* sink_ = nullptr;
   bool written_ = true;
 };

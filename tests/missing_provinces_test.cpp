@@ -12,19 +12,6 @@
 
 namespace {
 
-class FixedAssigner : public ProvinceAssigner {
- public:
-  explicit FixedAssigner(std::optional<ProvincePlacement> answer) : answer_(std::move(answer)) {}
-  std::optional<ProvincePlacement> Place(const MissingProvinces& missing) override {
-    asked = missing;
-    return answer_;
-  }
-  std::optional<MissingProvinces> asked;
-
- private:
-  std::optional<ProvincePlacement> answer_;
-};
-
 struct Scenario {
   Scenario() {
     LineCollector log;
@@ -48,16 +35,16 @@ struct Scenario {
 
 TEST(MissingProvinces, OfferedCountriesReceiveTheirPlacementInEveryBlock) {
   Scenario s;
-  FixedAssigner assigner(ProvincePlacement{{"GER", {551, 550}, "plan"}, {"ENG", {550}, "prompt"}});
+  const MissingProvinces missing = FindMissingProvinces(s.targets, s.file.root());
+  EXPECT_EQ(missing.ids, (std::vector<ProvinceId>{550, 551, 550}));
+  EXPECT_EQ(missing.tags, (std::vector<std::string>{"GER", "ENG"}));  // SOV has no block
+  const ProvincePlacement placement{{"GER", {551, 550}, "plan"}, {"ENG", {550}, "prompt"}};
   std::vector<ConversionReport::Placement> placed;
-  ASSERT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), &assigner, placed));
+  ASSERT_TRUE(PlaceMissingProvinces(missing, placement, s.targets, s.file.root(), placed));
   ASSERT_EQ(placed.size(), 3u);  // each province with its country and how it was given
   EXPECT_EQ(placed[2].province, 550);
   EXPECT_EQ(placed[2].tag, "ENG");
   EXPECT_EQ(placed[2].how, "prompt");
-  ASSERT_TRUE(assigner.asked);
-  EXPECT_EQ(assigner.asked->ids, (std::vector<ProvinceId>{550, 551, 550}));
-  EXPECT_EQ(assigner.asked->tags, (std::vector<std::string>{"GER", "ENG"}));  // SOV has no block
   EXPECT_EQ(s.Countries(),
             "country = \n{\n    tag = ENG\n    ownedprovinces = { 1 550 }\n    controlledprovinces = { 1 550 }\n}\n"
             "country = \n{\n    tag = GER\n    ownedprovinces = { 551 550 }\n    controlledprovinces = { 2 551 550 }\n}\n"
@@ -73,18 +60,12 @@ TEST(MissingProvinces, AnAnswerThatDoesNotPlaceEachOnceStopsTheConversion) {
   for (const ProvincePlacement& placement : wrong) {
     Scenario s;
     const std::string before = s.Countries();
-    FixedAssigner assigner(placement);
     std::vector<ConversionReport::Placement> placed;
-    EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &assigner, placed));
+    EXPECT_FALSE(PlaceMissingProvinces(FindMissingProvinces(s.targets, s.file.root()), placement, s.targets,
+                                       s.file.root(), placed));
     EXPECT_TRUE(placed.empty());
     EXPECT_EQ(s.Countries(), before);
   }
-  Scenario s;
-  FixedAssigner givesUp(std::nullopt);
-  std::vector<ConversionReport::Placement> placed;
-  EXPECT_FALSE(AssignMissingProvinces(s.targets, s.file.root(), &givesUp, placed));
-  EXPECT_TRUE(AssignMissingProvinces(s.targets, s.file.root(), nullptr, placed));  // they stay unowned
-  EXPECT_TRUE(placed.empty());
 }
 
 }  // namespace

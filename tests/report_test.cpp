@@ -14,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/files/script_file_io.h"
 #include "script/script_file.h"
 #include "tests/cli_run.h"
 #include "tests/test_files.h"
@@ -31,7 +32,7 @@ const std::string kPlan = " --assign " + Quoted(kSource + "/examples/world-plan.
 ScriptFile Loaded(const std::string& path) {
   ScriptFile file;
   LineCollector log;
-  file.Load(path, path, log);
+  LoadScriptFile(file, path, path, log);
   return file;
 }
 
@@ -52,7 +53,7 @@ void ExpectFollowsTheSchema(const std::string& path) {
   const CliResult check = RunCommand(
       "python3 -c 'import json, sys, jsonschema; "
       "jsonschema.validate(json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))' " +
-      Quoted(path) + " " + Quoted(kSource + "/app/cli/report.schema.json"));
+      Quoted(path) + " " + Quoted(kSource + "/app/core/report.schema.json"));
   EXPECT_EQ(check.exitCode, 0) << check.output;
 }
 

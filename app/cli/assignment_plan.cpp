@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "script/number_format.h"
+#include "app/files/script_file_io.h"
 #include "script/script_file.h"
 
 namespace {
@@ -92,7 +93,7 @@ std::optional<std::vector<PlanEntry>> ReadPlan(const std::string& path) {
   ScriptFile plan;
   plan.KeepLines();
   LineCollector loading;
-  const bool loaded = plan.Load(path, path, loading) == ScriptFile::LoadResult::kLoaded;
+  const bool loaded = LoadScriptFile(plan, path, path, loading) == ScriptFile::LoadResult::kLoaded;
   const ScriptNode& root = plan.root();
   if (!loaded || (root.kind != kBlock && root.ItemCount() > 0)) {
     SayNotEntries(path, loading);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/cli/assignment_plan.h"
-#include "app/cli/joined.h"
+#include "app/core/joined.h"
 #include "app/cli/province_ledger.h"
 #include "refdata/province_names.h"
 #include "script/escaped_text.h"

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "assign/province_placement.h"
+
 class ProvinceLedger;
 class ProvinceNames;
 struct PlanEntry;

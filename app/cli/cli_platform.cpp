@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/cli/report_json.h"
-#include "app/cli/report_markdown.h"
+#include "app/core/report_json.h"
+#include "app/core/report_markdown.h"
 
 bool CliPlatform::OpenOutput(const std::string& path, ReplacingFile** file) {
   if (path.empty() || path == "-") return true;
@@ -31,7 +31,9 @@ bool CliPlatform::WriteReport(ReplacingFile* file, const std::string& text) {
 
 bool CliPlatform::Written(const SavedRun& run) {
   if (!Reports()) return true;
-  const RunReport report = BuildRunReport(run, *reports_.data, reports_.dataFolder);
+  RunReport report = ReportOf(run);
+  report.dataFolder = reports_.dataFolder;
+  report.table = reports_.data->provincesFromFile ? reports_.data->PathOf(ReferencePart::kProvinces) : "built in";
   return (reports_.markdownPath.empty() || WriteReport(markdownFile_, MarkdownReport(report))) &&
          (reports_.jsonPath.empty() || WriteReport(jsonFile_, JsonReport(report)));
 }

@@ -13,6 +13,9 @@
 
 #include "app/cli/console_log.h"
 #include "app/core/conversion_run.h"
+#include "app/files/output_collision.h"
+#include "app/files/replacing_files.h"
+#include "app/files/whole_file.h"
 
 // The reports of --report (Markdown) and --report-json, with the data they describe.
 struct ReportRequest {
@@ -38,15 +41,19 @@ class CliPlatform : public RunPlatform {
 
   std::optional<ChosenFile> AskFileToOpen() override { return Chosen(savePath_); }
   std::optional<ChosenFile> AskFileToSave() override { return Chosen(scenarioPath_); }
+  std::optional<std::string> ReadFile(const std::string& path) override { return ReadWholeFile(path, log_); }
   void ShowMessage(std::string_view text) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
   }
   void SetBusy(bool) override {}
   StatusLog& Log() override { return log_; }
-  ProvinceAssigner* Assigner() override { return assigner_; }
-  void SetAssigner(ProvinceAssigner* assigner) { assigner_ = assigner; }
+  ProvinceAssigner& Assigner() override { return *assigner_; }
+  void SetAssigner(ProvinceAssigner& assigner) { assigner_ = &assigner; }
   bool Reports() const override { return !reports_.markdownPath.empty() || !reports_.jsonPath.empty(); }
   ReplacingFiles& Outputs() override { return outputs_; }
+  std::optional<std::string> ScenarioRefusal(const ChosenFile& target, const ChosenFile& save) override {
+    return ScenarioCollision(target.path, save.path);
+  }
   bool Written(const SavedRun& run) override;
 
  private:

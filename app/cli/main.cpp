@@ -24,16 +24,17 @@
 #include "app/cli/cli_assigner.h"
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
-#include "app/core/output_collision.h"
-#include "app/files/data_folder_files.h"
-#include "app/files/province_names_file.h"
 #include "app/core/program_info.h"
 #include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
+#include "app/files/data_folder_files.h"
+#include "app/files/output_collision.h"
+#include "app/files/province_names_file.h"
+#include "app/files/replacing_files.h"
+#include "app/files/script_file_io.h"
 #include "convert/reference_check.h"
-#include "refdata/data_folder.h"
+#include "app/files/data_folder.h"
 #include "refdata/reference_data.h"
-#include "script/replacing_files.h"
 #include "script/script_file.h"
 
 namespace {
@@ -41,7 +42,7 @@ namespace {
 int Check(const std::string& path) {
   ConsoleLog log;
   ScriptFile file;
-  return file.Load(path, path, log) == ScriptFile::LoadResult::kLoaded ? 0 : 1;
+  return LoadScriptFile(file, path, path, log) == ScriptFile::LoadResult::kLoaded ? 0 : 1;
 }
 
 // Refuses, before any work, an output that no new file may take the place of.
@@ -55,8 +56,8 @@ int Format(const std::string& in, const std::string& out) {
   if (OutputRefused(out)) return 2;
   ConsoleLog log;
   ScriptFile file;
-  if (file.Load(in, in, log) == ScriptFile::LoadResult::kUnreadable) return 1;
-  return file.Save(out, kGeneratorText, log) ? 0 : 1;
+  if (LoadScriptFile(file, in, in, log) == ScriptFile::LoadResult::kUnreadable) return 1;
+  return SaveScriptFile(file, out, kGeneratorText, log) ? 0 : 1;
 }
 
 std::string ExecutablePath(const char* argv0) {
@@ -132,7 +133,7 @@ int Convert(ConvertCall call) {
   if (!platform.OpenOutputs()) return 2;
   // A question needs someone to read it as well as someone to answer it.
   CliAssigner assigner(call.choices, data.provinceNames, IsTerminal(stdin) && IsTerminal(stderr));
-  platform.SetAssigner(&assigner);
+  platform.SetAssigner(assigner);
   const std::optional<ReferencePart> failed =
       LoadReferenceData(data, platform.Log(), ReadDataFolder(call.dataFolder, call.gameDir));
   if (failed) {

@@ -4,7 +4,6 @@
 #include <exception>
 #include <utility>
 
-#include "app/core/output_collision.h"
 #include "app/core/program_info.h"
 #include "app/core/run_messages.h"
 
@@ -27,7 +26,7 @@ class Stopwatch {
 // Writes the scenario into its file; false after saying why.
 bool SaveScenario(RunPlatform& platform, const ScriptFile& scenario, const ChosenFile& target) {
   std::string error;
-  ReplacingFile* file = platform.Outputs().Open(target.path, platform.Log(), &error);
+  OutputSink* file = platform.Outputs().Open(target.path, platform.Log(), &error);
   if (!file) {
     platform.Log().AddLine(error);
     return false;
@@ -41,12 +40,12 @@ RunOutcome Commit(RunPlatform& platform, const SavedRun& run) {
   StatusLog& log = platform.Log();
   if (!platform.Written(run) || !platform.Outputs().Finish(log)) return RunOutcome::kFailed;
   switch (platform.Outputs().Replace(log)) {
-    case ReplacingFiles::Replaced::kAll:
+    case RunOutputs::Replaced::kAll:
       log.AddLine("File saved successfully!");
       return RunOutcome::kSaved;
-    case ReplacingFiles::Replaced::kSome:
+    case RunOutputs::Replaced::kSome:
       return RunOutcome::kPartlySaved;
-    case ReplacingFiles::Replaced::kNone:
+    case RunOutputs::Replaced::kNone:
       break;
   }
   return RunOutcome::kFailed;
@@ -58,13 +57,18 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
   platform.SetBusy(true);
   log.Clear();
   Stopwatch watch;
-  ScriptFile save;
-  if (save.Load(source.path, source.title, log) == ScriptFile::LoadResult::kUnreadable) {
+  log.AddLine(ScriptFile::LoadingLine(source.title));
+  std::optional<std::string> save = platform.ReadFile(source.path);
+  if (!save) {
     platform.ShowMessage(kUnreadableSaveMessage);
     return RunOutcome::kFailed;
   }
   const double loadSeconds = watch.Lap();
-  const Conversion conversion = Convert(std::move(save), data, platform.Assigner(), log, platform.Reports());
+  PreparedConversion prepared = Prepare(*save, data, log, platform.Reports());
+  save.reset();  // the conversion keeps what it needs of it
+  const Conversion conversion =
+      prepared.pending ? Finish(*prepared.pending, platform.Assigner()) : Conversion{prepared.result, {}, {}};
+  prepared.pending.reset();
   const double convertSeconds = watch.Lap();
   if (conversion.result != ConversionResult::kConverted) {
     if (conversion.result != ConversionResult::kNotASave) log.AddLine("Error! Conversion aborted...");
@@ -79,7 +83,7 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
     log.AddLine("Save aborted...");
     return RunOutcome::kFailed;
   }
-  if (const std::optional<std::string> refusal = OutputCollision({{"scenario", target->path}}, {{"save game", source.path}})) {
+  if (const std::optional<std::string> refusal = platform.ScenarioRefusal(*target, source)) {
     platform.ShowMessage(*refusal);
     return RunOutcome::kFailed;
   }
@@ -102,4 +106,14 @@ RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform) {
   platform.Outputs().Discard();
   platform.SetBusy(false);
   return outcome;
+}
+
+RunReport ReportOf(const SavedRun& run) {
+  RunReport report = run.conversion.report;
+  report.program = std::string("quillmere ") + kVersion;
+  report.save = run.save.path;
+  report.loadSeconds = run.loadSeconds;
+  report.convertSeconds = run.convertSeconds;
+  report.saveSeconds = run.saveSeconds;
+  return report;
 }

@@ -1,12 +1,13 @@
 // One Convert command from start to end, independent of the window system:
-// ask for the save, load it, convert it, ask where to write the scenario and
-// write it, reporting each step in the status log and each failure in a
-// message box. The clean-up always runs, so the program is ready for the next
+// ask for the save, read it, prepare its conversion, let the front end place
+// the provinces left without an owner, finish the conversion, ask where to
+// write the scenario and write it, reporting each step in the status log and
+// each failure in a message box. The clean-up always runs, so the program is ready for the next
 // command whatever happened.
 //
 // The scenario and whatever else the front end writes (its reports) are the
 // run's outputs: files that take their destinations' places together at the
-// end, the scenario last (see ReplacingFiles). A front end that knows its
+// end, the scenario last (see RunOutputs). A front end that knows its
 // outputs up front opens them before the run, so that an output that cannot be
 // written stops the run before any work; the scenario's file is otherwise
 // opened once chosen. A scenario that is the save itself is refused.
@@ -18,7 +19,7 @@
 
 #include "convert/scenario_converter.h"
 #include "refdata/reference_data.h"
-#include "script/replacing_files.h"
+#include "app/core/run_outputs.h"
 
 class ProvinceAssigner;
 
@@ -44,17 +45,23 @@ class RunPlatform {
   virtual ~RunPlatform() = default;
   virtual std::optional<ChosenFile> AskFileToOpen() = 0;
   virtual std::optional<ChosenFile> AskFileToSave() = 0;
+  // The whole of a chosen file; nothing, after saying why in the log, when it
+  // cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // A message box with the program's title and an OK button; returns when closed.
   virtual void ShowMessage(std::string_view text) = 0;
   // The wait cursor while busy.
   virtual void SetBusy(bool busy) = 0;
   virtual StatusLog& Log() = 0;
   // Who places target provinces left without an owner.
-  virtual ProvinceAssigner* Assigner() = 0;
+  virtual ProvinceAssigner& Assigner() = 0;
   // Whether Written will report the run, for which the conversion notes more.
   virtual bool Reports() const { return false; }
   // The outputs of the run: the files opened up front, and the scenario's.
-  virtual ReplacingFiles& Outputs() = 0;
+  virtual RunOutputs& Outputs() = 0;
+  // Why the scenario may not be written to target, given the save it was read
+  // from (the save itself, under any of its names); nothing when it may.
+  virtual std::optional<std::string> ScenarioRefusal(const ChosenFile& target, const ChosenFile& save) = 0;
   // Told once the scenario is written into its file, before the outputs take
   // their places: writes the front end's other outputs. False, after saying
   // why, when one could not be written.
@@ -69,3 +76,7 @@ enum class RunOutcome {
 };
 
 RunOutcome RunConversion(const ReferenceData& data, RunPlatform& platform);
+
+// The report of a saved run that asked for one, with the program, the save and
+// the times filled in (the front end adds the data it names).
+RunReport ReportOf(const SavedRun& run);

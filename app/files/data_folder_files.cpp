@@ -2,7 +2,7 @@
 
 #include "app/files/province_names_file.h"
 #include "app/files/reference_file.h"
-#include "refdata/data_folder.h"
+#include "app/files/data_folder.h"
 
 ReferenceBuffers ReadDataFolder(const std::string& folder, const std::optional<std::string>& gameFolder) {
   ReferenceBuffers buffers;

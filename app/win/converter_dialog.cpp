@@ -11,7 +11,7 @@
 #include "app/win/message_box.h"
 #include "app/win/resource_ids.h"
 #include "app/win/window_centring.h"
-#include "refdata/data_folder.h"
+#include "app/files/data_folder.h"
 
 namespace {
 

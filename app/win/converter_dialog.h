@@ -14,6 +14,9 @@
 #include <atomic>
 
 #include "app/core/conversion_run.h"
+#include "app/files/output_collision.h"
+#include "app/files/replacing_files.h"
+#include "app/files/whole_file.h"
 #include "app/win/dialog_proc.h"
 #include "app/win/list_box_log.h"
 #include "app/win/missing_province_dialog.h"
@@ -29,12 +32,16 @@ class ConverterDialog : public RunPlatform {
 
   std::optional<ChosenFile> AskFileToOpen() override;
   std::optional<ChosenFile> AskFileToSave() override;
+  std::optional<std::string> ReadFile(const std::string& path) override { return ReadWholeFile(path, statusLog_); }
   void ShowMessage(std::string_view text) override;
   void SetBusy(bool busy) override;
   StatusLog& Log() override { return statusLog_; }
-  ProvinceAssigner* Assigner() override { return &missingProvinceDialog_; }
+  ProvinceAssigner& Assigner() override { return missingProvinceDialog_; }
   // The scenario of the run, opened once the user has chosen where it goes.
   ReplacingFiles& Outputs() override { return outputs_; }
+  std::optional<std::string> ScenarioRefusal(const ChosenFile& target, const ChosenFile& save) override {
+    return ScenarioCollision(target.path, save.path);
+  }
 
  private:
   friend INT_PTR CALLBACK DialogProcOf<ConverterDialog>(HWND, UINT, WPARAM, LPARAM);

@@ -14,7 +14,7 @@
 
 #include "app/win/dialog_proc.h"
 #include "assign/province_placement.h"
-#include "refdata/game_folder.h"
+#include "app/files/game_folder.h"
 #include "script/status_log.h"
 
 class MissingProvinceModel;

@@ -4,7 +4,7 @@
 // registry, so that the folder of a 32-bit installation is found as well.
 #pragma once
 
-#include "refdata/game_folder.h"
+#include "app/files/game_folder.h"
 
 class RegistryGameFolder : public GameFolder {
  public:

@@ -9,9 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "script/replacing_file.h"
-#include "script/replacing_file_common.h"
-#include "script/same_file.h"
+#include "app/files/replacing_file.h"
+#include "app/files/replacing_file_common.h"
+#include "app/files/same_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/core/output_collision.h"
+#include "app/files/output_collision.h"
 
-#include "script/same_file.h"
+#include "app/files/same_file.h"
 
 namespace {
 
@@ -19,4 +19,8 @@ std::optional<std::string> OutputCollision(const std::vector<RunFile>& outputs, 
       if (SameFile(outputs[i].path, input.path)) return Message(outputs[i], input);
   }
   return std::nullopt;
+}
+
+std::optional<std::string> ScenarioCollision(const std::string& target, const std::string& save) {
+  return OutputCollision({{"scenario", target}}, {{"save game", save}});
 }

@@ -1,4 +1,4 @@
-#include "app/cli/windows1252_text.h"
+#include "app/core/windows1252_text.h"
 
 namespace {
 

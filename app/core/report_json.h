@@ -5,6 +5,6 @@
 
 #include <string>
 
-#include "app/cli/run_report.h"
+#include "convert/run_report.h"
 
 std::string JsonReport(const RunReport& report);

@@ -1,4 +1,4 @@
-#include "refdata/data_folder.h"
+#include "app/files/data_folder.h"
 
 #include <filesystem>
 #include <system_error>

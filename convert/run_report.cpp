@@ -1,9 +1,8 @@
-#include "app/cli/run_report.h"
+#include "convert/run_report.h"
 
 #include <map>
 #include <set>
 
-#include "app/core/program_info.h"
 #include "script/number_format.h"
 
 namespace {
@@ -103,20 +102,13 @@ RunReport::Country CountryRow(const CountryFate& fate, const ScenarioFacts& fact
 
 }  // namespace
 
-RunReport BuildRunReport(const SavedRun& run, const ReferenceData& data, const std::string& dataFolder) {
-  const ConversionReport& done = run.conversion.report;
+RunReport BuildRunReport(const ConversionReport& done, const ScriptNode& scenario, const ProvinceMap& table,
+                         uint64_t saveBytes) {
   RunReport report;
-  report.program = std::string("quillmere ") + kVersion;
-  report.save = run.save.path;
-  report.saveBytes = run.conversion.saveBytes;
-  report.dataFolder = dataFolder;
-  report.table = data.provincesFromFile ? data.PathOf(ReferencePart::kProvinces) : "built in";
+  report.saveBytes = saveBytes;
   report.settings = SettingsOf(done.settings);
-  report.loadSeconds = run.loadSeconds;
-  report.convertSeconds = run.convertSeconds;
-  report.saveSeconds = run.saveSeconds;
 
-  const ScenarioFacts facts = FactsOf(run.conversion.scenario.root());
+  const ScenarioFacts facts = FactsOf(scenario);
   for (const CountryFate& fate : done.countries) report.countries.push_back(CountryRow(fate, facts));
   report.unmapped = done.unmappedProvinces;
   report.contests = done.contests;
@@ -133,7 +125,7 @@ RunReport BuildRunReport(const SavedRun& run, const ReferenceData& data, const s
   }
   for (auto& entry : byTag) report.scenarioCountries.push_back(std::move(entry.second));
 
-  const std::map<ProvinceId, std::vector<ProvinceId>> sources = SourcesOf(data.provinces);
+  const std::map<ProvinceId, std::vector<ProvinceId>> sources = SourcesOf(table);
   // The provinces of the scenario's blocks, then those only a country's lists name
   // (the targets that only secondary merge markers reach).
   std::vector<ProvinceId> ids = facts.provinces;

@@ -1,20 +1,24 @@
-// The report of a saved conversion, as the --report and --report-json files
-// show it: the run (program, save, data, table, settings, times), one row per
-// source country (with the target provinces its own lists brought), the
-// scenario's countries, the dropped countries, the provinces the table does not
-// map, the contests, the provinces placed by hand, the alliances and one
-// record per scenario province (owner, controller, source provinces, reason).
-// Owners, controllers and capacities are read from the saved scenario, so the
-// report agrees with it. Texts are kept as the save, the data and the command
-// line give them, bytes of any kind; the renderers show them as UTF-8
-// (windows1252_text.h).
+// The report of a conversion, as the --report and --report-json files show it:
+// the run (program, save, data, table, settings, times), one row per source
+// country (with the target provinces its own lists brought), the scenario's
+// countries, the dropped countries, the provinces the table does not map, the
+// contests, the provinces placed by hand, the alliances and one record per
+// scenario province (owner, controller, source provinces, reason). The
+// conversion gives every fact of it; owners, controllers and capacities are
+// read from the scenario tree, so the report agrees with the scenario. The
+// front end adds what only it knows: the program, the names of the save and
+// the data, and the times it measured. Texts are kept as the save, the data
+// and the front end give them, bytes of any kind; the renderers
+// (app/core/report_markdown.h, report_json.h) show them as UTF-8.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/core/conversion_run.h"
+#include "convert/conversion_report.h"
+#include "refdata/province_map.h"
+#include "script/script_node.h"
 
 struct RunReport {
   struct Setting {
@@ -46,13 +50,15 @@ struct RunReport {
     std::string reason;  // "direct", "contest won", "claim", "placed as missing", or empty
   };
 
+  // Given by the front end.
   std::string program;
   std::string save;
-  uint64_t saveBytes = 0;  // read from the save, also when it is a pipe
   std::string dataFolder;
   std::string table;  // "built in" or the Provinces.txt path
-  std::vector<Setting> settings;
   double loadSeconds = 0, convertSeconds = 0, saveSeconds = 0;
+
+  uint64_t saveBytes = 0;  // read from the save
+  std::vector<Setting> settings;
   std::vector<Country> countries;
   std::vector<ScenarioCountry> scenarioCountries;
   std::vector<ProvinceId> unmapped;
@@ -63,4 +69,7 @@ struct RunReport {
   std::vector<Province> provinces;
 };
 
-RunReport BuildRunReport(const SavedRun& run, const ReferenceData& data, const std::string& dataFolder);
+// The facts of a finished conversion: what its steps noted, its scenario tree,
+// the province table it used and the size of its save.
+RunReport BuildRunReport(const ConversionReport& done, const ScriptNode& scenario, const ProvinceMap& table,
+                         uint64_t saveBytes);

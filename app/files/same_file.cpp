@@ -1,4 +1,4 @@
-#include "script/same_file.h"
+#include "app/files/same_file.h"
 
 #include <filesystem>
 #include <system_error>

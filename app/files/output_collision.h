@@ -17,3 +17,5 @@ struct RunFile {
 // "The WHAT PATH would overwrite the WHAT PATH; choose another file." for the
 // first output that meets an earlier output or an input; nothing when none does.
 std::optional<std::string> OutputCollision(const std::vector<RunFile>& outputs, const std::vector<RunFile>& inputs);
+// The same for a scenario written to target from the save game at save.
+std::optional<std::string> ScenarioCollision(const std::string& target, const std::string& save);

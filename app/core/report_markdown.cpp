@@ -1,7 +1,7 @@
-#include "app/cli/report_markdown.h"
+#include "app/core/report_markdown.h"
 
-#include "app/cli/joined.h"
-#include "app/cli/windows1252_text.h"
+#include "app/core/joined.h"
+#include "app/core/windows1252_text.h"
 
 #include <cstdio>
 #include <initializer_list>

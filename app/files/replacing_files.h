@@ -12,27 +12,27 @@
 #include <string>
 #include <vector>
 
-#include "script/replacing_file.h"
+#include "app/core/run_outputs.h"
+#include "app/files/replacing_file.h"
 #include "script/status_log.h"
 
-class ReplacingFiles {
+class ReplacingFiles : public RunOutputs {
  public:
-  enum class Replaced { kAll, kSome, kNone };
 
   // The file replacing path: the one opened before for the same path, or a new
   // one, once the temporaries that interrupted runs left in its folder are
   // removed (a status line each); nullptr, with the reason in *error, when
   // path cannot be replaced or its temporary cannot be created.
-  ReplacingFile* Open(const std::string& path, StatusLog& log, std::string* error);
+  ReplacingFile* Open(const std::string& path, StatusLog& log, std::string* error) override;
   // Finishes every file; false after the line "Could not write PATH" for the
   // first that failed, every temporary then being removed.
-  bool Finish(StatusLog& log);
+  bool Finish(StatusLog& log) override;
   // Moves every finished file into place.
-  Replaced Replace(StatusLog& log);
+  Replaced Replace(StatusLog& log) override;
   // Finish, then Replace: whether every file is in place.
   bool Commit(StatusLog& log) { return Finish(log) && Replace(log) == Replaced::kAll; }
   // Removes every temporary not yet in place.
-  void Discard();
+  void Discard() override;
 
  private:
   struct Output {

@@ -1,4 +1,4 @@
-#include "script/replacing_files.h"
+#include "app/files/replacing_files.h"
 
 namespace {
 

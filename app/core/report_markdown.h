@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "app/cli/run_report.h"
+#include "convert/run_report.h"
 
 std::string MarkdownReport(const RunReport& report);

@@ -1,5 +1,5 @@
 // What the implementations of ReplacingFile share.
-#include "script/replacing_file_common.h"
+#include "app/files/replacing_file_common.h"
 
 #include <atomic>
 #include <chrono>
@@ -15,8 +15,8 @@
 #include <unistd.h>
 #endif
 
-#include "script/replacing_file.h"
-#include "script/same_file.h"
+#include "app/files/replacing_file.h"
+#include "app/files/same_file.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "script/replacing_file.h"
-#include "script/replacing_file_common.h"
+#include "app/files/replacing_file.h"
+#include "app/files/replacing_file_common.h"
 
 namespace {
 

@@ -25,7 +25,9 @@
 #include <string_view>
 #include <vector>
 
-class ReplacingFile {
+#include "script/output_sink.h"
+
+class ReplacingFile : public OutputSink {
  public:
   ReplacingFile() = default;
   ~ReplacingFile() { Discard(); }
@@ -39,7 +41,7 @@ class ReplacingFile {
   // cannot be replaced or the temporary cannot be created.
   bool Open(const std::string& path, std::string* error);
   // False when the bytes could not all be written (the file is then bad).
-  bool Write(std::string_view bytes);
+  bool Write(std::string_view bytes) override;
   // Writes the temporary through to the disk and closes it; false when
   // anything failed, in which case the temporary is gone.
   bool Finish();

@@ -1,4 +1,4 @@
-#include "app/cli/joined.h"
+#include "app/core/joined.h"
 
 std::string Joined(const std::vector<std::string>& words, std::string_view separator) {
   std::string text;

@@ -1,8 +1,8 @@
-#include "app/cli/report_json.h"
+#include "app/core/report_json.h"
 
 #include <nlohmann/json.hpp>
 
-#include "app/cli/windows1252_text.h"
+#include "app/core/windows1252_text.h"
 
 namespace {
 
