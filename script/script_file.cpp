@@ -36,13 +36,6 @@ uint32_t ScriptFile::LineOf(const ScriptNode* node) const {
   return found == lines_.end() ? 0 : found->second;
 }
 
-ScriptFile::LoadResult ScriptFile::Load(const std::string& path, std::string_view shownName,
-                                        StatusLog& log) {
-  log.AddLine(LoadingLine(shownName));
-  ScriptReader reader(*this, log);
-  return Read(reader, reader.OpenInput(path), log);
-}
-
 ScriptFile::LoadResult ScriptFile::LoadBuffer(std::string_view bytes, std::string_view shownName,
                                               StatusLog& log) {
   log.AddLine(LoadingLine(shownName));
@@ -52,24 +45,20 @@ ScriptFile::LoadResult ScriptFile::LoadBuffer(std::string_view bytes, std::strin
 ScriptFile::LoadResult ScriptFile::ReadBuffer(std::string_view bytes, StatusLog& log) {
   ScriptReader reader(*this, log);
   reader.OpenBuffer(bytes);
-  return Read(reader, true, log);
+  return Read(reader, log);
 }
 
 std::string ScriptFile::LoadingLine(std::string_view shownName) {
   return "Loading " + std::string(shownName) + "...";
 }
 
-ScriptFile::LoadResult ScriptFile::Read(ScriptReader& reader, bool opened, StatusLog& log) {
+ScriptFile::LoadResult ScriptFile::Read(ScriptReader& reader, StatusLog& log) {
   FreeTree();
   lineNumber = 0;
   errorCount = 0;
   bytesRead = 0;
-  if (!opened) return LoadResult::kUnreadable;
   root_->parseState = kTopLevel;
-  if (!reader.Parse(root_)) {
-    FreeTree();
-    return LoadResult::kUnreadable;
-  }
+  reader.Parse(root_);
   root_->parseState = kComplete;
   char line[64];
   if (errorCount > 0) {

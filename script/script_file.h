@@ -4,8 +4,7 @@
 // but not copied, and its nodes live exactly as long as it does. LoadBuffer
 // reads bytes of the brace-structured format into a new tree, reporting syntax
 // errors as "Line %d: %s" lines (at most 16) and keeping everything read
-// around them; Load reads a file the same way, and a file that cannot be
-// opened or read to its end (a folder, a device error) leaves an empty tree.
+// around them (app/files/script_file_io.h reads a file the same way).
 // Write puts the tree, with the generator comment as its first line, into an
 // output sink or a string (app/files/script_file_io.h writes it to a file).
 #pragma once
@@ -40,7 +39,6 @@ class ScriptFile {
   ScriptFile(const ScriptFile&) = delete;
   ScriptFile& operator=(const ScriptFile&) = delete;
 
-  LoadResult Load(const std::string& path, std::string_view shownName, StatusLog& log);
   LoadResult LoadBuffer(std::string_view bytes, std::string_view shownName, StatusLog& log);
   // LoadBuffer without its first line, the loading line.
   LoadResult ReadBuffer(std::string_view bytes, StatusLog& log);
@@ -76,7 +74,7 @@ class ScriptFile {
   uint64_t bytesRead = 0;  // single-byte reads of the last load, the one meeting the end included
 
  private:
-  LoadResult Read(ScriptReader& reader, bool opened, StatusLog& log);
+  LoadResult Read(ScriptReader& reader, StatusLog& log);
   void WriteTo(ScriptOutput& out, std::string_view generator) const;
 
   friend class ScriptReader;

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 256 * 1024;
 
 enum CharClass : uint8_t { kOther, kWordStart, kDigit, kUnderscore };
 
@@ -33,57 +32,20 @@ bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-ScriptReader::~ScriptReader() {
-  if (in_) std::fclose(in_);
-}
-
-bool ScriptReader::OpenInput(const std::string& path) {
-  in_ = std::fopen(path.c_str(), "rb");
-  if (!in_) {
-    log_.AddLine("Could not open " + path + " for input");
-    return false;
-  }
-  buffer_.reset(new unsigned char[kBlockSize]);  // left uninitialised: fread fills it
-  blockStart_ = pos_ = end_ = buffer_.get();
-  return true;
-}
-
 void ScriptReader::OpenBuffer(std::string_view bytes) {
-  blockStart_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
+  start_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
   end_ = pos_ + bytes.size();
 }
 
 void ScriptReader::Refill() {
-  if (!ended_ && in_) {
-    consumed_ += static_cast<uint64_t>(end_ - blockStart_);
-    size_t n = std::fread(buffer_.get(), 1, kBlockSize, in_);
-    blockStart_ = pos_ = buffer_.get();
-    end_ = pos_ + n;
-    if (n > 0) {
-      current_ = *pos_++;
-      if (current_ == 0) StopAtZero();
-      return;
-    }
-    if (std::ferror(in_)) {
-      char line[64];
-      std::snprintf(line, sizeof line, "File input error at %llu bytes.",
-                    static_cast<unsigned long long>(ReadCount()));
-      log_.AddLine(line);
-      readFailed_ = true;
-    }
-    ended_ = true;
-  }
   current_ = 0;
   ++extraReads_;
 }
 
-void ScriptReader::StopAtZero() {
-  end_ = pos_;
-  ended_ = true;
-}
+void ScriptReader::StopAtZero() { end_ = pos_; }
 
 uint64_t ScriptReader::ReadCount() const {
-  return consumed_ + static_cast<uint64_t>(pos_ - blockStart_) + extraReads_;
+  return static_cast<uint64_t>(pos_ - start_) + extraReads_;
 }
 
 std::string_view ScriptReader::ReadWord() {
@@ -273,7 +235,7 @@ bool ScriptReader::IsPlainWord(std::string_view text) {
   return true;
 }
 
-bool ScriptReader::Parse(ScriptNode* root) {
+void ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
   path_.assign(1, Frame{root, {}, {}});
   depth_ = 0;
@@ -286,7 +248,6 @@ bool ScriptReader::Parse(ScriptNode* root) {
   while (depth_ > 0) Leave();  // blocks still open at the end are accepted
   Flush(path_[0]);
   file_.bytesRead = ReadCount();
-  return !readFailed_;
 }
 
 void ScriptReader::OnEquals() {

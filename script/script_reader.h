@@ -1,6 +1,5 @@
-// The reader behind ScriptFile::Load: a character-at-a-time state machine over
-// the file, driven line by line, with one look-ahead byte. It reads the file in
-// large blocks, never backs up, reports each error as a numbered line, skips the
+// The reader behind ScriptFile::LoadBuffer: a character-at-a-time state machine
+// over the bytes, driven line by line, with one look-ahead byte. It never backs up, reports each error as a numbered line, skips the
 // offending character and goes on, so that a file with errors still gives a tree.
 //
 // Blocks may nest up to kMaxDepth levels; a "{" that would open a deeper one is
@@ -9,8 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,15 +20,11 @@ class ScriptReader {
   static constexpr size_t kMaxDepth = 1000;
 
   ScriptReader(ScriptFile& file, StatusLog& log) : file_(file), log_(log) {}
-  ~ScriptReader();
 
-  // Opens path as bytes; on failure says "Could not open %s for input".
-  bool OpenInput(const std::string& path);
-  // Reads from bytes instead, which must outlive Parse.
+  // The bytes to read, which must outlive Parse.
   void OpenBuffer(std::string_view bytes);
-  // Reads the whole input into root (a fresh root, kTopLevel). False when a
-  // read failed before the end of the input (after saying so in the log).
-  bool Parse(ScriptNode* root);
+  // Reads the whole input into root (a fresh root, kTopLevel).
+  void Parse(ScriptNode* root);
   // Whether text would be read back as a single bare word.
   static bool IsPlainWord(std::string_view text);
 
@@ -97,15 +90,10 @@ class ScriptReader {
   StatusLog& log_;
   ScriptArena* arena_ = nullptr;
 
-  std::FILE* in_ = nullptr;
-  std::unique_ptr<unsigned char[]> buffer_;  // the current block of a file
-  const unsigned char* blockStart_ = nullptr;
+  const unsigned char* start_ = nullptr;
   const unsigned char* pos_ = nullptr;
   const unsigned char* end_ = nullptr;
-  uint64_t consumed_ = 0;    // bytes of the blocks before the current one
   uint64_t extraReads_ = 0;  // reads that met the end of the input
-  bool ended_ = false;
-  bool readFailed_ = false;
   unsigned char current_ = 0;
 
   std::vector<Frame> path_;
