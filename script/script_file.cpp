@@ -48,6 +48,12 @@ ScriptFile::LoadResult ScriptFile::ReadBuffer(std::string_view bytes, StatusLog&
   return Read(reader, log);
 }
 
+ScriptFile::LoadResult ScriptFile::ReadSource(ByteSource& source, StatusLog& log) {
+  ScriptReader reader(*this, log);
+  reader.OpenSource(source);
+  return Read(reader, log);
+}
+
 std::string ScriptFile::LoadingLine(std::string_view shownName) {
   return "Loading " + std::string(shownName) + "...";
 }
@@ -58,7 +64,10 @@ ScriptFile::LoadResult ScriptFile::Read(ScriptReader& reader, StatusLog& log) {
   errorCount = 0;
   bytesRead = 0;
   root_->parseState = kTopLevel;
-  reader.Parse(root_);
+  if (!reader.Parse(root_)) {
+    FreeTree();
+    return LoadResult::kUnreadable;
+  }
   root_->parseState = kComplete;
   char line[64];
   if (errorCount > 0) {

@@ -21,6 +21,7 @@
 
 class OutputSink;
 class ScriptOutput;
+class ByteSource;
 class ScriptReader;
 
 class ScriptFile {
@@ -42,6 +43,9 @@ class ScriptFile {
   LoadResult LoadBuffer(std::string_view bytes, std::string_view shownName, StatusLog& log);
   // LoadBuffer without its first line, the loading line.
   LoadResult ReadBuffer(std::string_view bytes, StatusLog& log);
+  // The same from a source read block by block; kUnreadable (an empty tree),
+  // after "File input error at N bytes.", when reading it failed.
+  LoadResult ReadSource(ByteSource& source, StatusLog& log);
   // "Loading NAME...", the line a load starts with.
   static std::string LoadingLine(std::string_view shownName);
   // False when a write to the sink failed.

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr size_t kBlockSize = 256 * 1024;
+
 
 enum CharClass : uint8_t { kOther, kWordStart, kDigit, kUnderscore };
 
@@ -33,19 +35,47 @@ bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 void ScriptReader::OpenBuffer(std::string_view bytes) {
-  start_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
+  blockStart_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
   end_ = pos_ + bytes.size();
 }
 
+void ScriptReader::OpenSource(ByteSource& source) {
+  source_ = &source;
+  block_.reset(new unsigned char[kBlockSize]);  // left uninitialised: the source fills it
+  blockStart_ = pos_ = end_ = block_.get();
+}
+
 void ScriptReader::Refill() {
+  if (!ended_ && source_) {
+    consumed_ += static_cast<uint64_t>(end_ - blockStart_);
+    const size_t n = source_->Read(block_.get(), kBlockSize);
+    blockStart_ = pos_ = block_.get();
+    end_ = pos_ + n;
+    if (n > 0) {
+      current_ = *pos_++;
+      if (current_ == 0) StopAtZero();
+      return;
+    }
+    if (source_->Failed()) {
+      char line[64];
+      std::snprintf(line, sizeof line, "File input error at %llu bytes.",
+                    static_cast<unsigned long long>(ReadCount()));
+      log_.AddLine(line);
+      readFailed_ = true;
+    }
+    ended_ = true;
+  }
   current_ = 0;
   ++extraReads_;
 }
 
-void ScriptReader::StopAtZero() { end_ = pos_; }
+void ScriptReader::StopAtZero() {
+  end_ = pos_;
+  ended_ = true;
+}
 
 uint64_t ScriptReader::ReadCount() const {
-  return static_cast<uint64_t>(pos_ - start_) + extraReads_;
+  return consumed_ + static_cast<uint64_t>(pos_ - blockStart_) + extraReads_;
 }
 
 std::string_view ScriptReader::ReadWord() {
@@ -235,7 +265,7 @@ bool ScriptReader::IsPlainWord(std::string_view text) {
   return true;
 }
 
-void ScriptReader::Parse(ScriptNode* root) {
+bool ScriptReader::Parse(ScriptNode* root) {
   arena_ = &ScriptArena::Of(root);
   path_.assign(1, Frame{root, {}, {}});
   depth_ = 0;
@@ -248,6 +278,7 @@ void ScriptReader::Parse(ScriptNode* root) {
   while (depth_ > 0) Leave();  // blocks still open at the end are accepted
   Flush(path_[0]);
   file_.bytesRead = ReadCount();
+  return !readFailed_;
 }
 
 void ScriptReader::OnEquals() {

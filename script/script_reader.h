@@ -1,5 +1,6 @@
-// The reader behind ScriptFile::LoadBuffer: a character-at-a-time state machine
-// over the bytes, driven line by line, with one look-ahead byte. It never backs up, reports each error as a numbered line, skips the
+// The reader behind ScriptFile's loads: a character-at-a-time state machine
+// over the bytes, driven line by line, with one look-ahead byte. It reads a
+// source in large blocks, never backs up, reports each error as a numbered line, skips the
 // offending character and goes on, so that a file with errors still gives a tree.
 //
 // Blocks may nest up to kMaxDepth levels; a "{" that would open a deeper one is
@@ -8,11 +9,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "script/byte_source.h"
 #include "script/script_file.h"
 
 class ScriptReader {
@@ -23,8 +26,11 @@ class ScriptReader {
 
   // The bytes to read, which must outlive Parse.
   void OpenBuffer(std::string_view bytes);
-  // Reads the whole input into root (a fresh root, kTopLevel).
-  void Parse(ScriptNode* root);
+  // Reads from source instead, block by block; it must outlive Parse.
+  void OpenSource(ByteSource& source);
+  // Reads the whole input into root (a fresh root, kTopLevel). False when a
+  // read failed before the end of the input (after saying so in the log).
+  bool Parse(ScriptNode* root);
   // Whether text would be read back as a single bare word.
   static bool IsPlainWord(std::string_view text);
 
@@ -90,10 +96,15 @@ class ScriptReader {
   StatusLog& log_;
   ScriptArena* arena_ = nullptr;
 
-  const unsigned char* start_ = nullptr;
+  ByteSource* source_ = nullptr;
+  std::unique_ptr<unsigned char[]> block_;  // the current block of a source
+  const unsigned char* blockStart_ = nullptr;
   const unsigned char* pos_ = nullptr;
   const unsigned char* end_ = nullptr;
+  uint64_t consumed_ = 0;    // bytes of the blocks before the current one
   uint64_t extraReads_ = 0;  // reads that met the end of the input
+  bool ended_ = false;
+  bool readFailed_ = false;
   unsigned char current_ = 0;
 
   std::vector<Frame> path_;

@@ -15,7 +15,7 @@
 #include "app/core/conversion_run.h"
 #include "app/files/output_collision.h"
 #include "app/files/replacing_files.h"
-#include "app/files/whole_file.h"
+#include "app/files/script_file_io.h"
 
 // The reports of --report (Markdown) and --report-json, with the data they describe.
 struct ReportRequest {
@@ -41,7 +41,9 @@ class CliPlatform : public RunPlatform {
 
   std::optional<ChosenFile> AskFileToOpen() override { return Chosen(savePath_); }
   std::optional<ChosenFile> AskFileToSave() override { return Chosen(scenarioPath_); }
-  std::optional<std::string> ReadFile(const std::string& path) override { return ReadWholeFile(path, log_); }
+  bool ReadSave(const std::string& path, ScriptFile& save) override {
+    return ReadScriptFile(save, path, log_) != ScriptFile::LoadResult::kUnreadable;
+  }
   void ShowMessage(std::string_view text) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
   }

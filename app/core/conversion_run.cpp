@@ -58,14 +58,13 @@ RunOutcome ConvertChosenFile(const ReferenceData& data, RunPlatform& platform,
   log.Clear();
   Stopwatch watch;
   log.AddLine(ScriptFile::LoadingLine(source.title));
-  std::optional<std::string> save = platform.ReadFile(source.path);
-  if (!save) {
+  ScriptFile save;
+  if (!platform.ReadSave(source.path, save)) {
     platform.ShowMessage(kUnreadableSaveMessage);
     return RunOutcome::kFailed;
   }
   const double loadSeconds = watch.Lap();
-  PreparedConversion prepared = Prepare(*save, data, log, platform.Reports());
-  save.reset();  // the conversion keeps what it needs of it
+  PreparedConversion prepared = Prepare(std::move(save), data, log, platform.Reports());
   const Conversion conversion =
       prepared.pending ? Finish(*prepared.pending, platform.Assigner()) : Conversion{prepared.result, {}, {}};
   prepared.pending.reset();

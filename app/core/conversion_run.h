@@ -45,9 +45,9 @@ class RunPlatform {
   virtual ~RunPlatform() = default;
   virtual std::optional<ChosenFile> AskFileToOpen() = 0;
   virtual std::optional<ChosenFile> AskFileToSave() = 0;
-  // The whole of a chosen file; nothing, after saying why in the log, when it
-  // cannot be read.
-  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Reads the chosen save into save (the loading line is shown already); false,
+  // after saying why in the log, when it cannot be read.
+  virtual bool ReadSave(const std::string& path, ScriptFile& save) = 0;
   // A message box with the program's title and an OK button; returns when closed.
   virtual void ShowMessage(std::string_view text) = 0;
   // The wait cursor while busy.

@@ -1,19 +1,45 @@
 #include "app/files/script_file_io.h"
 
-#include <optional>
+#include <cstdio>
+#include <memory>
 
 #include "app/files/replacing_files.h"
-#include "app/files/whole_file.h"
+#include "script/byte_source.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// A file's bytes as the reader takes them, block by block.
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(std::FILE* file) : file_(file) {}
+  size_t Read(unsigned char* buffer, size_t size) override { return std::fread(buffer, 1, size, file_); }
+  bool Failed() const override { return std::ferror(file_) != 0; }
+
+ private:
+  std::FILE* file_;
+};
+
+}  // namespace
+
+ScriptFile::LoadResult ReadScriptFile(ScriptFile& file, const std::string& path, StatusLog& log) {
+  const std::unique_ptr<std::FILE, FileCloser> opened(std::fopen(path.c_str(), "rb"));
+  if (!opened) {
+    log.AddLine("Could not open " + path + " for input");
+    file.FreeTree();
+    return ScriptFile::LoadResult::kUnreadable;
+  }
+  FileSource source(opened.get());
+  return file.ReadSource(source, log);
+}
 
 ScriptFile::LoadResult LoadScriptFile(ScriptFile& file, const std::string& path, std::string_view shownName,
                                       StatusLog& log) {
   log.AddLine(ScriptFile::LoadingLine(shownName));
-  const std::optional<std::string> bytes = ReadWholeFile(path, log);
-  if (!bytes) {
-    file.FreeTree();
-    return ScriptFile::LoadResult::kUnreadable;
-  }
-  return file.ReadBuffer(*bytes, log);
+  return ReadScriptFile(file, path, log);
 }
 
 bool SaveScriptFile(const ScriptFile& file, const std::string& path, std::string_view generator, StatusLog& log) {

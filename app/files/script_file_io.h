@@ -1,4 +1,4 @@
-// Script files on disk: a file read whole and then loaded, a tree saved into a
+// Script files on disk: a file loaded as it is read, block by block, a tree saved into a
 // file that takes the path's place only once it is complete (ReplacingFile).
 #pragma once
 
@@ -7,10 +7,13 @@
 
 #include "script/script_file.h"
 
-// ScriptFile::LoadBuffer of the file's bytes; kUnreadable, after a status line,
-// when it cannot be read to its end (the tree is then empty).
+// The loading line, then the file read into the tree; kUnreadable, after a
+// status line ("Could not open PATH for input", "File input error at N
+// bytes."), when it cannot be read to its end (the tree is then empty).
 ScriptFile::LoadResult LoadScriptFile(ScriptFile& file, const std::string& path, std::string_view shownName,
                                       StatusLog& log);
+// LoadScriptFile without the loading line.
+ScriptFile::LoadResult ReadScriptFile(ScriptFile& file, const std::string& path, StatusLog& log);
 // False, after saying so in the log, when the path cannot be replaced or the
 // file cannot be created or written; an existing file at the path then stays
 // as it was.

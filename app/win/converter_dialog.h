@@ -16,7 +16,7 @@
 #include "app/core/conversion_run.h"
 #include "app/files/output_collision.h"
 #include "app/files/replacing_files.h"
-#include "app/files/whole_file.h"
+#include "app/files/script_file_io.h"
 #include "app/win/dialog_proc.h"
 #include "app/win/list_box_log.h"
 #include "app/win/missing_province_dialog.h"
@@ -32,7 +32,9 @@ class ConverterDialog : public RunPlatform {
 
   std::optional<ChosenFile> AskFileToOpen() override;
   std::optional<ChosenFile> AskFileToSave() override;
-  std::optional<std::string> ReadFile(const std::string& path) override { return ReadWholeFile(path, statusLog_); }
+  bool ReadSave(const std::string& path, ScriptFile& save) override {
+    return ReadScriptFile(save, path, statusLog_) != ScriptFile::LoadResult::kUnreadable;
+  }
   void ShowMessage(std::string_view text) override;
   void SetBusy(bool busy) override;
   StatusLog& Log() override { return statusLog_; }
