@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quillmere needs.
-# Usage: tools/install-deps.sh [--fuzz] [--package] [--32] [--wasm]
+# Usage: tools/install-deps.sh [--fuzz] [--package] [--32] [--wasm] [--web]
 #   --fuzz adds clang for the fuzz targets; --package what building and checking
 #   the Debian package needs; --32 the 32-bit compiler and libraries, and
 #   qemu-i386 to run 32-bit programs where the kernel does not; --wasm emscripten
-#   and Node for the WebAssembly build.
+#   and Node for the WebAssembly build; --web those and, for the tests of the
+#   web page, Chromium and npm (which installs the library driving the browser).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man
@@ -12,6 +13,9 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libcl
 for arg in "$@"; do
   case "$arg" in
     --wasm) packages+=(emscripten nodejs) ;;
+    --web) packages+=(emscripten nodejs chromium)
+           # Node from elsewhere than Debian brings its own npm, which Debian's would conflict with.
+           command -v npm >/dev/null || packages+=(npm) ;;
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file man-db) ;;
     --32) packages+=(g++-multilib qemu-user) ;;

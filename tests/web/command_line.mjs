@@ -1,0 +1,28 @@
+// The native command line (build/quillmere), whose results the page must give.
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { repo } from './browser.mjs';
+
+export const program = path.join(repo, 'build', 'quillmere');
+
+// A fresh folder for a test's own files.
+export const scratch = () => mkdtempSync(path.join(tmpdir(), 'quillmere-web-'));
+
+// Runs `quillmere ARGS...` from the top of the checkout: exit code, standard output and error.
+export function quillmere(...args) {
+  const run = spawnSync(program, args, { cwd: repo, encoding: 'utf8' });
+  return { status: run.status, stdout: run.stdout, stderr: run.stderr };
+}
+
+// Converts SAVE with the bundled data and the placement options; the scenario's bytes and the
+// parsed JSON report.
+export function convert(save, ...placement) {
+  const folder = scratch();
+  const scenario = path.join(folder, 'scenario.kst');
+  const report = path.join(folder, 'report.json');
+  const run = quillmere('convert', save, scenario, '--data', 'Data', '--report-json', report, ...placement);
+  if (run.status !== 0) throw new Error(`quillmere convert ${save} failed:\n${run.stderr}`);
+  return { scenario: readFileSync(scenario), report: JSON.parse(readFileSync(report, 'utf8')) };
+}

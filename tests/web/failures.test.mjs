@@ -1,0 +1,70 @@
+// Files the page cannot convert: it shows the command line's own message, offers nothing for
+// download, and converts the next file.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { readdirSync, writeFileSync } from 'node:fs';
+import path from 'node:path';
+import { launchBrowser, serveSite, openPage, repo } from './browser.mjs';
+import { byTestId, pickSave, convertWorld, offersDownload, screenshot, world } from './page_flow.mjs';
+import { quillmere, scratch } from './command_line.mjs';
+
+const golden = (name) => path.join(repo, 'tests', 'golden', name);
+const dataFiles = (folder) => readdirSync(folder).map((file) => path.join(folder, file));
+
+// 64 KiB of bytes from a fixed seed: a binary file, the same on every run.
+function randomFile() {
+  const bytes = Buffer.alloc(65536);
+  let state = 2463534242;
+  for (let i = 0; i < bytes.length; i++) {
+    state ^= state << 13; state ^= state >>> 17; state ^= state << 5;
+    bytes[i] = state & 0xff;
+  }
+  const file = path.join(scratch(), 'random.kst');
+  writeFileSync(file, bytes);
+  return file;
+}
+
+// The first line the command line prints on its standard error for the same files, with the
+// data folder's path left out of the findings (the page has no folder, only files).
+function commandLineMessage(save, data = path.join(repo, 'Data')) {
+  const run = quillmere('convert', save, path.join(scratch(), 'scenario.kst'), '--data', data, '--assign-rest', 'ENG');
+  assert.notEqual(run.status, 0);
+  return run.stderr.split('\n')[0].replaceAll(`${data}/`, '');
+}
+
+let browser;
+let server;
+let session;
+before(async () => {
+  [browser, server] = await Promise.all([launchBrowser(), serveSite()]);
+  session = await openPage(browser, server.url);
+});
+after(async () => {
+  assert.deepEqual(session?.faults, []);
+  await browser?.close();
+  server?.stop();
+});
+
+const cases = [
+  { name: 'a file that is not a save', save: golden('not-a-save/save.kst') },
+  { name: 'a binary file', save: randomFile() },
+  { name: 'a save that offers no country', save: golden('no-country/save.kst') },
+  { name: 'own data with an error', save: world, data: golden('check-data-syntax/Data') },
+];
+
+for (const { name, save, data } of cases) {
+  test(`${name}: the command line's message, no download, then the world example converts`, async () => {
+    const { page } = session;
+    if (data) await page.setInputFiles(byTestId('data-input'), dataFiles(data));
+    assert.equal(await pickSave(page, save), 'failed');
+    await screenshot(page, 'failed');
+    assert.ok((await page.textContent(byTestId('error'))).includes(commandLineMessage(save, data)),
+      `the page's message is not the command line's: ${await page.textContent(byTestId('error'))}`);
+    assert.equal(await offersDownload(page), false);
+
+    // Own data again, without the error: the bundled files given as own ones.
+    if (data) await page.setInputFiles(byTestId('data-input'), dataFiles(path.join(repo, 'Data')));
+    assert.equal(await convertWorld(page), 'done');
+    assert.equal(await offersDownload(page), true);
+  });
+}

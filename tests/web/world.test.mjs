@@ -1,0 +1,56 @@
+// The world example converted in the page with its plan, served over HTTP and opened from disk:
+// the command line's scenario byte for byte and its report.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import path from 'node:path';
+import { launchBrowser, serveSite, openPage, repo, siteFileUrl } from './browser.mjs';
+import { convertWorld, download, screenshot, world, worldPlan } from './page_flow.mjs';
+import { convert } from './command_line.mjs';
+
+let browser;
+let server;
+before(async () => {
+  [browser, server] = await Promise.all([launchBrowser(), serveSite()]);
+});
+after(async () => {
+  await browser?.close();
+  server?.stop();
+});
+
+// The JSON report without what differs between a browser and a command line by nature: the
+// run's times, and the save and data folder, which are paths there and names here.
+function withoutRunSpecifics(report) {
+  const { seconds, save, dataFolder, ...run } = report.run;
+  return { ...report, run };
+}
+
+test('the world example with its plan gives the scenario of tools/convert-example.sh and the same report', async () => {
+  const { page, faults } = await openPage(browser, server.url);
+  await screenshot(page, 'ready');
+  assert.equal(await convertWorld(page), 'done');
+  await screenshot(page, 'done');
+
+  const scenario = await download(page, 'scenario-download');
+  assert.equal(scenario.name, 'world.kst');
+  assert.ok(scenario.bytes.equals(readFileSync(path.join(repo, 'out', 'world.kst'))),
+    'the scenario differs from out/world.kst');
+
+  const json = await download(page, 'report-json-download');
+  assert.equal(json.name, 'world-report.json');
+  const expected = convert(world, '--assign', worldPlan).report;
+  assert.deepEqual(withoutRunSpecifics(JSON.parse(json.bytes)), withoutRunSpecifics(expected));
+
+  const markdown = await download(page, 'report-md-download');
+  assert.equal(markdown.name, 'world-report.md');
+  assert.match(markdown.bytes.toString(), /\| ENG \| converted to ENG \|/);
+  assert.deepEqual(faults, []);
+});
+
+test('the site opened from disk converts the world example', async () => {
+  const { page, faults } = await openPage(browser, siteFileUrl);
+  assert.equal(await convertWorld(page), 'done');
+  const scenario = await download(page, 'scenario-download');
+  assert.ok(scenario.bytes.equals(readFileSync(path.join(repo, 'out', 'world.kst'))));
+  assert.deepEqual(faults, []);
+});
