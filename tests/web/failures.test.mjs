@@ -24,12 +24,14 @@ function randomFile() {
   return file;
 }
 
-// The first line the command line prints on its standard error for the same files, with the
-// data folder's path left out of the findings (the page has no folder, only files).
-function commandLineMessage(save, data = path.join(repo, 'Data')) {
+// What the command line says of the same files: the first line of its standard error, and
+// the findings of the data (FILE:LINE: ...) it printed, with the data folder's path left out (the
+// page has files, not a folder).
+function commandLineMessages(save, data = path.join(repo, 'Data')) {
   const run = quillmere('convert', save, path.join(scratch(), 'scenario.kst'), '--data', data, '--assign-rest', 'ENG');
   assert.notEqual(run.status, 0);
-  return run.stderr.split('\n')[0].replaceAll(`${data}/`, '');
+  const findings = run.stdout.split('\n').filter((line) => /^\S+:\d+: (error|warning): /.test(line));
+  return { message: run.stderr.split('\n')[0], findings: findings.map((line) => line.replace(`${data}/`, '')) };
 }
 
 let browser;
@@ -58,8 +60,11 @@ for (const { name, save, data } of cases) {
     if (data) await page.setInputFiles(byTestId('data-input'), dataFiles(data));
     assert.equal(await pickSave(page, save), 'failed');
     await screenshot(page, 'failed');
-    assert.ok((await page.textContent(byTestId('error'))).includes(commandLineMessage(save, data)),
-      `the page's message is not the command line's: ${await page.textContent(byTestId('error'))}`);
+    const expected = commandLineMessages(save, data);
+    const shown = await page.textContent(byTestId('error'));
+    assert.ok(shown.includes(expected.message), `the page says "${shown}", the command line "${expected.message}"`);
+    const text = await page.textContent('body');
+    for (const finding of expected.findings) assert.ok(text.includes(finding), `the page does not show "${finding}"`);
     assert.equal(await offersDownload(page), false);
 
     // Own data again, without the error: the bundled files given as own ones.
