@@ -9,7 +9,12 @@ import { byTestId, pickSave, convertWorld, offersDownload, screenshot, world } f
 import { quillmere, scratch } from './command_line.mjs';
 
 const golden = (name) => path.join(repo, 'tests', 'golden', name);
-const dataFiles = (folder) => readdirSync(folder).map((file) => path.join(folder, file));
+
+// Gives the page the files of a data folder as its own data, and waits for their check.
+async function giveData(page, folder) {
+  await page.setInputFiles(byTestId('data-input'), readdirSync(folder).map((file) => path.join(folder, file)));
+  await page.locator(byTestId('data-findings')).waitFor({ state: 'visible' });
+}
 
 // 64 KiB of bytes from a fixed seed: a binary file, the same on every run.
 function randomFile() {
@@ -57,7 +62,7 @@ const cases = [
 for (const { name, save, data } of cases) {
   test(`${name}: the command line's message, no download, then the world example converts`, async () => {
     const { page } = session;
-    if (data) await page.setInputFiles(byTestId('data-input'), dataFiles(data));
+    if (data) await giveData(page, data);
     assert.equal(await pickSave(page, save), 'failed');
     await screenshot(page, 'failed');
     const expected = commandLineMessages(save, data);
@@ -67,8 +72,7 @@ for (const { name, save, data } of cases) {
     for (const finding of expected.findings) assert.ok(text.includes(finding), `the page does not show "${finding}"`);
     assert.equal(await offersDownload(page), false);
 
-    // Own data again, without the error: the bundled files given as own ones.
-    if (data) await page.setInputFiles(byTestId('data-input'), dataFiles(path.join(repo, 'Data')));
+    if (data) await page.getByRole('button', { name: 'Use the bundled data again' }).click();
     assert.equal(await convertWorld(page), 'done');
     assert.equal(await offersDownload(page), true);
   });

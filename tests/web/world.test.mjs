@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { launchBrowser, serveSite, openPage, repo, siteFileUrl } from './browser.mjs';
-import { convertWorld, download, screenshot, world, worldPlan } from './page_flow.mjs';
+import { byTestId, convertWorld, download, screenshot, world, worldPlan } from './page_flow.mjs';
 import { convert } from './command_line.mjs';
 
 let browser;
@@ -40,6 +40,12 @@ test('the world example with its plan gives the scenario of tools/convert-exampl
   assert.equal(json.name, 'world-report.json');
   const expected = convert(world, '--assign', worldPlan).report;
   assert.deepEqual(withoutRunSpecifics(JSON.parse(json.bytes)), withoutRunSpecifics(expected));
+
+  // One province looked up: its owner and source provinces as the report has them.
+  const [province] = expected.provinces;
+  await page.fill(byTestId('province-lookup'), String(province.id));
+  const found = await page.textContent(byTestId('province-lookup-result'));
+  for (const fact of [province.owner, ...province.sources]) assert.match(found, new RegExp(`\\b${fact}\\b`));
 
   const markdown = await download(page, 'report-md-download');
   assert.equal(markdown.name, 'world-report.md');
