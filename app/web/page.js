@@ -42,7 +42,9 @@
   }
 
   function addStatusLine(line) {
-    byId("status").appendChild(document.createTextNode(line + "\n"));
+    var status = byId("status");
+    status.appendChild(document.createTextNode(line + "\n"));
+    status.scrollTop = status.scrollHeight;
   }
 
   // The worker ------------------------------------------------------------
@@ -452,7 +454,7 @@
 
   function table(caption, headings, rows) {
     var section = document.createElement("section");
-    var title = document.createElement("h3");
+    var title = document.createElement("h4");
     title.textContent = caption + " (" + rows.length + ")";
     section.appendChild(title);
     if (!rows.length) {
@@ -487,14 +489,14 @@
     var countries = data.countries || [];
     var kept = countries.filter(function (c) { return c.fate !== "dropped"; });
     var dropped = countries.filter(function (c) { return c.fate === "dropped"; });
-    view.appendChild(table("Countries", ["Source", "Fate", "Target", "Provinces", "Divisions", "Naval units", "Industrial capacity"],
+    view.appendChild(table("Countries of the save", ["Source", "Fate", "Target", "Provinces", "Divisions", "Naval units", "Industrial capacity"],
       kept.map(function (c) { return [c.source, c.fate, c.target, c.provincesFromItsLists, c.divisions, c.navalUnits, c.industrialCapacity]; })));
     view.appendChild(table("Dropped countries", ["Source", "Provinces held", "Units"],
       dropped.map(function (c) { return [c.source, c.heldProvinces, c.heldUnits]; })));
-    view.appendChild(table("Unmapped provinces", ["Source province", "Details"],
-      (data.unmappedProvinces || []).map(function (p) {
-        return typeof p === "object" ? [p.province !== undefined ? p.province : p.id, JSON.stringify(p)] : [p, ""];
-      })));
+    view.appendChild(table("Countries of the scenario", ["Tag", "Provinces owned", "Industrial capacity"],
+      (data.scenarioCountries || []).map(function (c) { return [c.tag, c.provincesOwned, c.industrialCapacity]; })));
+    view.appendChild(table("Unmapped provinces of the save", ["Source province"],
+      (data.unmappedProvinces || []).map(function (id) { return [id]; })));
     view.appendChild(table("Contests", ["Province", "Shares", "Winner"],
       (data.contests || []).map(function (c) {
         return [c.province, c.shares.map(function (s) { return s.country + " " + s.weight; }).join(", "), c.winner];
@@ -557,6 +559,7 @@
       var text = textOf(answer.outputs.findings);
       findings.textContent = text || "No findings: the data is fine.";
       findings.hidden = false;
+      byId("options").open = true;
     });
   }
 

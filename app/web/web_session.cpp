@@ -46,7 +46,7 @@ WebSession::Stage WebSession::Guarded(Step step) {
 }
 
 WebSession::Stage WebSession::Start(const ReferenceBuffers& buffers, const std::string& dataFolder,
-                                    const ChosenFile& save, std::string_view bytes, StatusLog& log) {
+                                const ChosenFile& save, std::string_view bytes, StatusLog& log) {
   pending_.reset();
   data_ = std::make_unique<ReferenceData>();
   dataFolder_ = dataFolder;
@@ -56,20 +56,19 @@ WebSession::Stage WebSession::Start(const ReferenceBuffers& buffers, const std::
   markdownReport_.clear();
   jsonReport_.clear();
   return Guarded([&] {
-        if (const std::optional<ReferencePart> failed = LoadReferenceData(*data_, log, buffers))
-          return Failed(StartupFailureMessage(*data_, *failed));
-        log.AddLine("Global data loaded!");
-        log.AddLine(ScriptFile::LoadingLine(save.title));
-        const auto start = std::chrono::steady_clock::now();
-        ScriptFile tree;
-        tree.ReadBuffer(bytes, log);
-        loadSeconds_ = SecondsSince(start);
-        const auto converting = std::chrono::steady_clock::now();
-        PreparedConversion prepared = Prepare(std::move(tree), *data_, log, true);
-        convertSeconds_ = SecondsSince(converting);
-        return Prepared(std::move(prepared), log);
-      },
-      });
+    if (const std::optional<ReferencePart> failed = LoadReferenceData(*data_, log, buffers))
+      return Failed(StartupFailureMessage(*data_, *failed));
+    log.AddLine("Global data loaded!");
+    log.AddLine(ScriptFile::LoadingLine(save.title));
+    const auto start = std::chrono::steady_clock::now();
+    ScriptFile tree;
+    tree.ReadBuffer(bytes, log);
+    loadSeconds_ = SecondsSince(start);
+    const auto converting = std::chrono::steady_clock::now();
+    PreparedConversion prepared = Prepare(std::move(tree), *data_, log, true);
+    convertSeconds_ = SecondsSince(converting);
+    return Prepared(std::move(prepared), log);
+  });
 }
 
 WebSession::Stage WebSession::Prepared(PreparedConversion prepared, StatusLog& log) {
@@ -85,13 +84,12 @@ WebSession::Stage WebSession::Prepared(PreparedConversion prepared, StatusLog& l
 WebSession::Stage WebSession::Finish(const ProvincePlacement& placement, StatusLog& log) {
   if (!pending_) return Failed(std::string(kExceptionMessage));
   return Guarded([&] {
-        const auto start = std::chrono::steady_clock::now();
-        Conversion conversion = pending_->Finish(placement);
-        pending_.reset();
-        convertSeconds_ += SecondsSince(start);
-        return Finished(std::move(conversion), log);
-      },
-      });
+    const auto start = std::chrono::steady_clock::now();
+    Conversion conversion = pending_->Finish(placement);
+    pending_.reset();
+    convertSeconds_ += SecondsSince(start);
+    return Finished(std::move(conversion), log);
+  });
 }
 
 WebSession::Stage WebSession::Finished(Conversion conversion, StatusLog& log) {
