@@ -16,13 +16,13 @@ export function quillmere(...args) {
   return { status: run.status, stdout: run.stdout, stderr: run.stderr };
 }
 
-// Converts SAVE with the bundled data and the placement options; the scenario's bytes and the
-// parsed JSON report.
+// Converts SAVE with the bundled data and the placement options into a scenario of the save's
+// name, as the page names it: the scenario's bytes, the parsed JSON report and the status lines.
 export function convert(save, ...placement) {
   const folder = scratch();
-  const scenario = path.join(folder, 'scenario.kst');
+  const scenario = path.join(folder, path.basename(save));
   const report = path.join(folder, 'report.json');
   const run = quillmere('convert', save, scenario, '--data', 'Data', '--report-json', report, ...placement);
   if (run.status !== 0) throw new Error(`quillmere convert ${save} failed:\n${run.stderr}`);
-  return { scenario: readFileSync(scenario), report: JSON.parse(readFileSync(report, 'utf8')) };
+  return { scenario: readFileSync(scenario), report: JSON.parse(readFileSync(report, 'utf8')), status: run.stdout };
 }
