@@ -1,14 +1,18 @@
 // The native command line (build/quillmere), whose results the page must give.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { repo } from './browser.mjs';
 
 export const program = path.join(repo, 'build', 'quillmere');
 
-// A fresh folder for a test's own files.
-export const scratch = () => mkdtempSync(path.join(tmpdir(), 'quillmere-web-'));
+// A fresh folder for a test's own files, removed when the process ends.
+export function scratch() {
+  const folder = mkdtempSync(path.join(tmpdir(), 'quillmere-web-'));
+  process.on('exit', () => rmSync(folder, { recursive: true, force: true }));
+  return folder;
+}
 
 // Runs `quillmere ARGS...` from the top of the checkout: exit code, standard output and error.
 export function quillmere(...args) {
