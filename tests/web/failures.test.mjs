@@ -1,10 +1,11 @@
 // Files the page cannot convert: it shows the command line's own message, offers nothing for
 // download, and converts the next file.
-import { test, before, after } from 'node:test';
+import { test, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readdirSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { launchBrowser, serveSite, openPage, repo } from './browser.mjs';
+import { openPage, repo } from './browser.mjs';
+import { browserAndSite } from './test_session.mjs';
 import { byTestId, pickSave, convertWorld, offersDownload, screenshot, world } from './page_flow.mjs';
 import { quillmere, scratch } from './command_line.mjs';
 
@@ -39,18 +40,12 @@ function commandLineMessages(save, data = path.join(repo, 'Data')) {
   return { message: run.stderr.split('\n')[0], findings: findings.map((line) => line.replace(`${data}/`, '')) };
 }
 
-let browser;
-let server;
-let session;
-before(async () => {
-  [browser, server] = await Promise.all([launchBrowser(), serveSite()]);
-  session = await openPage(browser, server.url);
+// One page for all the cases, one after the other.
+let opened;
+browserAndSite(async ({ browser, server }) => {
+  opened = await openPage(browser, server.url);
 });
-after(async () => {
-  assert.deepEqual(session?.faults, []);
-  await browser?.close();
-  server?.stop();
-});
+after(() => assert.deepEqual(opened?.faults, []));
 
 const cases = [
   { name: 'a file that is not a save', save: golden('not-a-save/save.kst') },
@@ -61,7 +56,7 @@ const cases = [
 
 for (const { name, save, data } of cases) {
   test(`${name}: the command line's message, no download, then the world example converts`, async () => {
-    const { page } = session;
+    const { page } = opened;
     if (data) await giveData(page, data);
     assert.equal(await pickSave(page, save), 'failed');
     await screenshot(page, 'failed');

@@ -1,26 +1,19 @@
 // Placing the world example's provinces by hand in the page, with the mouse and with the
 // keyboard alone: the scenario is the command line's for the same placement, and the plan the
 // page exports gives that scenario to the command line.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { launchBrowser, serveSite, openPage } from './browser.mjs';
+import { browserAndSite } from './test_session.mjs';
+import { openPage } from './browser.mjs';
 import {
   byTestId, pickSave, finish, missingCount, download, screenshot, shownProvinces, province,
   offeredCountries, tabTo, readPlan, writePlan, world, worldPlan,
 } from './page_flow.mjs';
 import { convert, scratch } from './command_line.mjs';
 
-let browser;
-let server;
-before(async () => {
-  [browser, server] = await Promise.all([launchBrowser(), serveSite()]);
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const session = browserAndSite();
 
 // A province_names.csv naming the world example's missing provinces after the comment above
 // their entry in its plan: "PROV1181;the Sahara interior, tract 1".
@@ -64,7 +57,7 @@ async function finishAndCompare(page, placed) {
 }
 
 test('filter, click, shift-click, ctrl-click, select all shown, assign, undo and rest', async () => {
-  const { page, faults } = await openPage(browser, server.url);
+  const { page, faults } = await openPage(session.browser, session.server.url);
   await page.setInputFiles(byTestId('names-input'), namesFile());
   assert.equal(await pickSave(page, world), 'placing');
   const all = (await shownProvinces(page)).map((entry) => entry.id);
@@ -113,7 +106,7 @@ test('filter, click, shift-click, ctrl-click, select all shown, assign, undo and
 });
 
 test('the keyboard alone places a province and the rest', async () => {
-  const { page, faults } = await openPage(browser, server.url);
+  const { page, faults } = await openPage(session.browser, session.server.url);
   assert.equal(await pickSave(page, world), 'placing');
   const all = (await shownProvinces(page)).map((entry) => entry.id);
 

@@ -1,22 +1,15 @@
 // The world example converted in the page with its plan, served over HTTP and opened from disk:
 // the command line's scenario byte for byte and its report.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { launchBrowser, serveSite, openPage, repo, siteFileUrl } from './browser.mjs';
+import { browserAndSite } from './test_session.mjs';
+import { openPage, repo, siteFileUrl } from './browser.mjs';
 import { byTestId, convertWorld, download, screenshot, world, worldPlan } from './page_flow.mjs';
 import { convert } from './command_line.mjs';
 
-let browser;
-let server;
-before(async () => {
-  [browser, server] = await Promise.all([launchBrowser(), serveSite()]);
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const session = browserAndSite();
 
 // The JSON report without what differs between a browser and a command line by nature: the
 // run's times, and the save, a path there and a file name here.
@@ -26,7 +19,7 @@ function withoutRunSpecifics(report) {
 }
 
 test('the world example with its plan gives the scenario of tools/convert-example.sh and the same report', async () => {
-  const { page, faults } = await openPage(browser, server.url);
+  const { page, faults } = await openPage(session.browser, session.server.url);
   await screenshot(page, 'ready');
   assert.equal(await convertWorld(page), 'done');
   await screenshot(page, 'done');
@@ -56,7 +49,7 @@ test('the world example with its plan gives the scenario of tools/convert-exampl
 });
 
 test('the site opened from disk converts the world example', async () => {
-  const { page, faults } = await openPage(browser, siteFileUrl);
+  const { page, faults } = await openPage(session.browser, siteFileUrl);
   assert.equal(await convertWorld(page), 'done');
   const scenario = await download(page, 'scenario-download');
   assert.ok(scenario.bytes.equals(readFileSync(path.join(repo, 'out', 'world.kst'))));
