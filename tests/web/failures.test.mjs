@@ -48,18 +48,19 @@ browserAndSite(async ({ browser, server }) => {
 after(() => assert.deepEqual(opened?.faults, []));
 
 const cases = [
-  { name: 'a file that is not a save', save: golden('not-a-save/save.kst') },
-  { name: 'a binary file', save: randomFile() },
-  { name: 'a save that offers no country', save: golden('no-country/save.kst') },
-  { name: 'own data with an error', save: world, data: golden('check-data-syntax/Data') },
+  { name: 'a file that is not a save', shot: 'failed-not-a-save', save: golden('not-a-save/save.kst') },
+  { name: 'a binary file', shot: 'failed-binary', save: randomFile() },
+  { name: 'a save that offers no country', shot: 'failed-no-country', save: golden('no-country/save.kst') },
+  { name: 'own data with an error', shot: 'failed-data', save: world, data: golden('check-data-syntax/Data') },
 ];
 
-for (const { name, save, data } of cases) {
+for (const { name, shot, save, data } of cases) {
   test(`${name}: the command line's message, no download, then the world example converts`, async () => {
     const { page } = opened;
     if (data) await giveData(page, data);
-    assert.equal(await pickSave(page, save), 'failed');
-    await screenshot(page, 'failed');
+    const state = await pickSave(page, save);
+    await screenshot(page, shot);
+    assert.equal(state, 'failed');
     const expected = commandLineMessages(save, data);
     const shown = await page.textContent(byTestId('error'));
     assert.ok(shown.includes(expected.message), `the page says "${shown}", the command line "${expected.message}"`);

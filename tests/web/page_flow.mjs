@@ -1,5 +1,5 @@
 // What a player does in the page, step by step, through its data-testid hooks.
-import { readFile, writeFile, mkdir } from 'node:fs/promises';
+import { readFile, mkdir } from 'node:fs/promises';
 import path from 'node:path';
 import { repo, waitForState } from './browser.mjs';
 
@@ -49,12 +49,13 @@ export async function offersDownload(page) {
   return shown.some(Boolean);
 }
 
-// A screenshot of the whole window kept with the test output, and where else it is wanted.
+// A screenshot of the whole page kept with the test output, and of the window (1280x800)
+// wherever else it is wanted.
 export async function screenshot(page, name, ...copies) {
   const folder = path.join(repo, 'build-web', 'screenshots');
   await mkdir(folder, { recursive: true });
-  const png = await page.screenshot({ path: path.join(folder, `${name}.png`) });
-  await Promise.all(copies.map((copy) => writeFile(path.join(repo, copy), png)));
+  await page.screenshot({ path: path.join(folder, `${name}.png`), fullPage: true });
+  for (const copy of copies) await page.screenshot({ path: path.join(repo, copy) });
 }
 
 // The entries of the list of provinces without a country that the page shows: id and text.
