@@ -9,19 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build-wasm
 
-tools/install-deps.sh --wasm
-
-# emcc looks in no system folder: the header-only libraries are handed over in a
-# folder of their own. Its optimiser runs JavaScript tools from Debian's node
-# packages.
-mkdir -p "$build/include"
-ln -sfn /usr/include/CLI "$build/include/CLI"
-ln -sfn /usr/include/nlohmann "$build/include/nlohmann"
-export NODE_PATH=/usr/share/nodejs
-
-emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
-  -DQUILLMERE_BENCH=OFF -DCLI11_INCLUDE_DIR="$build/include" \
-  -DNLOHMANN_JSON_INCLUDE_DIR="$build/include" >/dev/null
+source tools/wasm-setup.sh "$build"
 cmake --build "$build" --target quillmere
 
 # The program as a user runs it. Node is the interpreter of this file, so the

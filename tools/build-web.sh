@@ -9,18 +9,7 @@ cd "$(dirname "$0")/.."
 build=$PWD/build-web
 site=$build/site
 
-tools/install-deps.sh --wasm
-
-# As in tools/build-wasm.sh: emcc looks in no system folder, and its optimiser
-# runs JavaScript tools from Debian's node packages.
-mkdir -p "$build/include"
-ln -sfn /usr/include/CLI "$build/include/CLI"
-ln -sfn /usr/include/nlohmann "$build/include/nlohmann"
-export NODE_PATH=/usr/share/nodejs
-
-emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
-  -DQUILLMERE_BENCH=OFF -DCLI11_INCLUDE_DIR="$build/include" \
-  -DNLOHMANN_JSON_INCLUDE_DIR="$build/include" >/dev/null
+source tools/wasm-setup.sh "$build"
 cmake --build "$build" --target quillmere_web
 
 rm -rf "$site"

@@ -55,7 +55,7 @@
     worker.onmessage = function (event) {
       var message = event.data;
       if (message.type === "status") addStatusLine(textOf(message.bytes));
-      else if (message.type === "ready") setState("ready");
+      else if (message.type === "ready" && document.body.getAttribute("data-state") === "loading") setState("ready");
       else if (message.type === "done") finishRequest(message.request, message);
       else if (message.type === "crashed") crashed(message);
     };
@@ -65,15 +65,20 @@
     };
   }
 
-  // A worker whose module failed cannot be used again: a new one is started.
+  // A worker whose module failed cannot be used again: a new one is started,
+  // which takes the next save. A module that cannot even start is not retried.
   function crashed(message) {
-    var text = /memory/i.test(message.message) ? "Not enough memory: the file is too large for this machine."
-                                                : "Error (Exception thrown) while converting file! (" + message.message + ")";
     worker.terminate();
     requests = {};
-    setState("loading");
+    if (document.body.getAttribute("data-state") === "loading") {
+      byId("no-webassembly").hidden = false;
+      failed("The converter could not start: " + message.message);
+      byId("save-input").disabled = true;
+      return;
+    }
     startWorker();
-    failed(text);
+    failed(/memory/i.test(message.message) ? "Not enough memory: the file is too large for this machine."
+                                           : "Error (Exception thrown) while converting file! (" + message.message + ")");
   }
 
   function ask(message, transfer) {
@@ -126,6 +131,8 @@
   }
 
   function failed(message) {
+    placing = null;
+    byId("placing").hidden = true;
     showError(message);
     setState("failed");
   }

@@ -18,6 +18,7 @@
 // the tags in the order the page offers them.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <nlohmann/json.hpp>
