@@ -36,11 +36,13 @@ TEST(AssignmentPlan, WrittenPlanReadsBackAsItsEntriesAndAnEmptyOneForEveryOtherC
 TEST(AssignmentPlan, RefusalsSayWhy) {
   LineCollector unread;
   EXPECT_FALSE(Read(std::nullopt, unread));
-  EXPECT_EQ(unread.lines, (std::vector<std::string>{"Loading plan.txt...", "Could not open plan.txt for input",
-                                                    "The plan plan.txt is not made of entries like ENG = { 550 551 }."}));
+  EXPECT_EQ(unread.lines,
+            (std::vector<std::string>{"Loading plan.txt...", "Could not open plan.txt for input",
+                                      "The plan plan.txt is not made of entries like ENG = { 550 551 }."}));
   LineCollector broken;
   EXPECT_FALSE(Read("# 1.5 in a comment\r\nENG = { 550 }\rFRA = { 551.5 }\n", broken));
-  EXPECT_EQ(broken.lines, (std::vector<std::string>{"The plan plan.txt, line 3: 551.5 is not a province id (a whole number)."}));
+  EXPECT_EQ(broken.lines,
+            (std::vector<std::string>{"The plan plan.txt, line 3: 551.5 is not a province id (a whole number)."}));
 }
 
 }  // namespace

@@ -434,9 +434,11 @@
     }).filter(function (move) { return move.entries.length; });
     var lines = [];
     if (notMissing.length)
-      lines.push("Warning: the plan " + name + " names provinces that are not missing; passed over: " + notMissing.join(" "));
+      lines.push("Warning: the plan " + name + " names provinces that are not missing; passed over: " +
+                 notMissing.join(" "));
     if (repeated.length)
-      lines.push("Warning: the plan " + name + " names provinces more often than they are missing; the first entries count, passed over: " + repeated.join(" "));
+      lines.push("Warning: the plan " + name + " names provinces more often than they are missing; the first " +
+                 "entries count, passed over: " + repeated.join(" "));
     showPlanMessages(lines);
     placing.selected.clear();
     record(moves);
@@ -496,8 +498,11 @@
     var countries = data.countries || [];
     var kept = countries.filter(function (c) { return c.fate !== "dropped"; });
     var dropped = countries.filter(function (c) { return c.fate === "dropped"; });
-    view.appendChild(table("Countries of the save", ["Source", "Fate", "Target", "Provinces", "Divisions", "Naval units", "Industrial capacity"],
-      kept.map(function (c) { return [c.source, c.fate, c.target, c.provincesFromItsLists, c.divisions, c.navalUnits, c.industrialCapacity]; })));
+    view.appendChild(table("Countries of the save",
+      ["Source", "Fate", "Target", "Provinces", "Divisions", "Naval units", "Industrial capacity"],
+      kept.map(function (c) {
+        return [c.source, c.fate, c.target, c.provincesFromItsLists, c.divisions, c.navalUnits, c.industrialCapacity];
+      })));
     view.appendChild(table("Dropped countries", ["Source", "Provinces held", "Units"],
       dropped.map(function (c) { return [c.source, c.heldProvinces, c.heldUnits]; })));
     view.appendChild(table("Countries of the scenario", ["Tag", "Provinces owned", "Industrial capacity"],
