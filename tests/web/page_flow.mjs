@@ -17,10 +17,17 @@ export async function pickSave(page, file) {
   return waitForState(page, ['placing', 'done', 'failed'], since);
 }
 
+// Activates a hook with the mouse, or with the keyboard alone (Tab to it, then Enter).
+export const click = (page, id) => page.click(byTestId(id));
+export async function keyboard(page, id) {
+  await tabTo(page, id);
+  await page.keyboard.press('Enter');
+}
+
 // Presses "finish" once every province has a country and waits for the end.
-export async function finish(page) {
+export async function finish(page, activate = click) {
   const since = await logLength(page);
-  await page.click(byTestId('finish-button'));
+  await activate(page, 'finish-button');
   return waitForState(page, ['done', 'failed'], since);
 }
 
@@ -36,9 +43,9 @@ export async function missingCount(page) {
   return Number((await page.textContent(byTestId('missing-count'))).match(/\d+/)[0]);
 }
 
-// Clicks a download link: its file name and bytes.
-export async function download(page, id) {
-  const [file] = await Promise.all([page.waitForEvent('download'), page.click(byTestId(id))]);
+// Activates a download: its file name and bytes.
+export async function download(page, id, activate = click) {
+  const [file] = await Promise.all([page.waitForEvent('download'), activate(page, id)]);
   return { name: file.suggestedFilename(), bytes: await readFile(await file.path()) };
 }
 

@@ -9,7 +9,7 @@ import { browserAndSite } from './test_session.mjs';
 import { openPage } from './browser.mjs';
 import {
   byTestId, pickSave, finish, missingCount, download, screenshot, shownProvinces, province,
-  offeredCountries, tabTo, readPlan, writePlan, world, worldPlan,
+  offeredCountries, tabTo, click, keyboard, readPlan, writePlan, world, worldPlan,
 } from './page_flow.mjs';
 import { convert, scratch } from './command_line.mjs';
 
@@ -38,14 +38,14 @@ async function assignSelected(page, tag, ids, placed) {
   for (const id of ids) placed.set(id, tag);
 }
 
-// Exports the page's plan, then finishes; the plan and the scenario must be the command line's
-// for the placement the test made.
-async function finishAndCompare(page, placed) {
+// Exports the page's plan, then finishes, by mouse or keyboard; the plan and the scenario must
+// be the command line's for the placement the test made.
+async function finishAndCompare(page, placed, activate = click) {
   assert.equal(await missingCount(page), 0);
-  const plan = await download(page, 'plan-export');
+  const plan = await download(page, 'plan-export', activate);
   assert.deepEqual(readPlan(plan.bytes.toString('latin1')), placed, 'the exported plan is not the placement made');
-  assert.equal(await finish(page), 'done');
-  const scenario = (await download(page, 'scenario-download')).bytes;
+  assert.equal(await finish(page, activate), 'done');
+  const scenario = (await download(page, 'scenario-download', activate)).bytes;
 
   const folder = scratch();
   const ours = path.join(folder, 'made.txt');
@@ -106,7 +106,7 @@ test('filter, click, shift-click, ctrl-click, select all shown, assign, undo and
   assert.deepEqual(faults, []);
 });
 
-test('the keyboard alone places a province and the rest', async () => {
+test('the keyboard alone places a province and the rest, exports the plan and finishes', async () => {
   const { page, faults } = await openPage(session.browser, session.server.url);
   assert.equal(await pickSave(page, world), 'placing');
   const all = (await shownProvinces(page)).map((entry) => entry.id);
@@ -122,8 +122,7 @@ test('the keyboard alone places a province and the rest', async () => {
   await tabTo(page, 'country-select');
   await page.keyboard.press('ArrowDown');
   const first = await page.inputValue(byTestId('country-select'));
-  await tabTo(page, 'assign-button');
-  await page.keyboard.press('Enter');
+  await keyboard(page, 'assign-button');
   assert.equal(await missingCount(page), all.length - 1);
 
   // Another country for the rest, then finish.
@@ -131,12 +130,11 @@ test('the keyboard alone places a province and the rest', async () => {
   await page.keyboard.press('ArrowDown');
   const rest = await page.inputValue(byTestId('country-select'));
   assert.notEqual(rest, first);
-  await tabTo(page, 'rest-button');
-  await page.keyboard.press('Enter');
+  await keyboard(page, 'rest-button');
   assert.equal(await missingCount(page), 0);
 
   const placed = new Map(all.map((id) => [id, rest]));
   placed.set(Number(chosen), first);
-  await finishAndCompare(page, placed);
+  await finishAndCompare(page, placed, keyboard);
   assert.deepEqual(faults, []);
 });
