@@ -2,11 +2,13 @@
 // download, and converts the next file.
 import { test, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { readdirSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { openPage, repo } from './browser.mjs';
 import { browserAndSite } from './test_session.mjs';
-import { byTestId, pickSave, convertWorld, download, offersDownload, screenshot, world } from './page_flow.mjs';
+import {
+  byTestId, pickSave, convertWorld, expectWorldScenario, offersDownload, screenshot, world,
+} from './page_flow.mjs';
 import { quillmere, scratch } from './command_line.mjs';
 
 const golden = (name) => path.join(repo, 'tests', 'golden', name);
@@ -79,7 +81,6 @@ for (const { name, shot, save, data } of cases) {
     // After the data's error, the bundled data's folder given as own data.
     if (data) await giveData(page, path.join(repo, 'Data'), 'data-folder-input');
     assert.equal(await convertWorld(page), 'done');
-    const scenario = await download(page, 'scenario-download');
-    assert.ok(scenario.bytes.equals(readFileSync(path.join(repo, 'out', 'world.kst'))));
+    await expectWorldScenario(page);
   });
 }

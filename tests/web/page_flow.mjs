@@ -1,6 +1,7 @@
 // What a player does in the page, step by step, through its data-testid hooks.
 import { readFile, mkdir } from 'node:fs/promises';
 import path from 'node:path';
+import assert from 'node:assert/strict';
 import { repo, waitForState } from './browser.mjs';
 
 export const byTestId = (id) => `[data-testid="${id}"]`;
@@ -36,6 +37,13 @@ export async function convertWorld(page) {
   if (await pickSave(page, world) !== 'placing') throw new Error('the world example asked for no placement');
   await page.setInputFiles(byTestId('plan-input'), worldPlan);
   return finish(page);
+}
+
+// The scenario the page offers must be tools/convert-example.sh's out/world.kst, byte for byte.
+export async function expectWorldScenario(page) {
+  const scenario = await download(page, 'scenario-download');
+  assert.equal(scenario.name, 'world.kst');
+  assert.ok(scenario.bytes.equals(await readFile(path.join(repo, 'out', 'world.kst'))), 'the scenario differs from out/world.kst');
 }
 
 // The number of provinces still without a country, as the page shows it.

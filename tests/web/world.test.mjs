@@ -2,11 +2,11 @@
 // the command line's scenario byte for byte and its report.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import path from 'node:path';
 import { browserAndSite } from './test_session.mjs';
-import { openPage, repo, siteFileUrl } from './browser.mjs';
-import { byTestId, convertWorld, download, screenshot, world, worldPlan } from './page_flow.mjs';
+import { openPage, siteFileUrl } from './browser.mjs';
+import {
+  byTestId, convertWorld, download, expectWorldScenario, screenshot, world, worldPlan,
+} from './page_flow.mjs';
 import { convert } from './command_line.mjs';
 
 const session = browserAndSite();
@@ -24,10 +24,7 @@ test('the world example with its plan gives the scenario of tools/convert-exampl
   assert.equal(await convertWorld(page), 'done');
   await screenshot(page, 'done');
 
-  const scenario = await download(page, 'scenario-download');
-  assert.equal(scenario.name, 'world.kst');
-  assert.ok(scenario.bytes.equals(readFileSync(path.join(repo, 'out', 'world.kst'))),
-    'the scenario differs from out/world.kst');
+  await expectWorldScenario(page);
 
   const commandLine = convert(world, '--assign', worldPlan);
   assert.equal(await page.textContent(byTestId('status')), commandLine.status);
@@ -51,7 +48,6 @@ test('the world example with its plan gives the scenario of tools/convert-exampl
 test('the site opened from disk converts the world example', async () => {
   const { page, faults } = await openPage(session.browser, siteFileUrl);
   assert.equal(await convertWorld(page), 'done');
-  const scenario = await download(page, 'scenario-download');
-  assert.ok(scenario.bytes.equals(readFileSync(path.join(repo, 'out', 'world.kst'))));
+  await expectWorldScenario(page);
   assert.deepEqual(faults, []);
 });
