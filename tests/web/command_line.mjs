@@ -21,12 +21,18 @@ export function quillmere(...args) {
 }
 
 // Converts SAVE with the bundled data and the placement options into a scenario of the save's
-// name, as the page names it: the scenario's bytes, the parsed JSON report and the status lines.
+// name, as the page names it: the scenario's bytes, both reports (the JSON one parsed) and the
+// status lines.
 export function convert(save, ...placement) {
   const folder = scratch();
   const scenario = path.join(folder, path.basename(save));
   const report = path.join(folder, 'report.json');
-  const run = quillmere('convert', save, scenario, '--data', 'Data', '--report-json', report, ...placement);
+  const markdown = path.join(folder, 'report.md');
+  const run = quillmere('convert', save, scenario, '--data', 'Data', '--report-json', report, '--report', markdown,
+    ...placement);
   if (run.status !== 0) throw new Error(`quillmere convert ${save} failed:\n${run.stderr}`);
-  return { scenario: readFileSync(scenario), report: JSON.parse(readFileSync(report, 'utf8')), status: run.stdout };
+  return {
+    scenario: readFileSync(scenario), report: JSON.parse(readFileSync(report, 'utf8')),
+    markdown: readFileSync(markdown, 'utf8'), status: run.stdout,
+  };
 }
