@@ -9,8 +9,9 @@ import { browserAndSite } from './test_session.mjs';
 import { openPage } from './browser.mjs';
 import {
   byTestId, pickSave, finish, missingCount, download, screenshot, shownProvinces, province,
-  offeredCountries, tabTo, click, keyboard, readPlan, writePlan, world, worldPlan,
+  offeredCountries, tabTo, click, keyboard, world, worldPlan,
 } from './page_flow.mjs';
+import { readPlan, writePlan } from './plan_text.mjs';
 import { convert, scratch } from './command_line.mjs';
 
 const session = browserAndSite();
