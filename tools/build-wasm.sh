@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the conversion core and the command-line program for WebAssembly with
-# Debian's emscripten into build-wasm/ (Release; no tests, benchmarks or manual
-# page): build-wasm/quillmere.js and quillmere.wasm, and build-wasm/quillmere,
+# Debian's emscripten into build-wasm/ (Release; no tests or manual page; of the
+# benchmarks only the in-process one, built on request): build-wasm/quillmere.js and quillmere.wasm, and build-wasm/quillmere,
 # which runs them under Node on the real file system with the same arguments,
 # exit codes and file handling as the native program. Installs emscripten and
 # Node when they are missing.
@@ -20,7 +20,7 @@ ln -sfn /usr/include/nlohmann "$build/include/nlohmann"
 export NODE_PATH=/usr/share/nodejs
 
 emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF \
-  -DQUILLMERE_BENCH=OFF -DCLI11_INCLUDE_DIR="$build/include" \
+  -DQUILLMERE_BENCH=ON -DCLI11_INCLUDE_DIR="$build/include" \
   -DNLOHMANN_JSON_INCLUDE_DIR="$build/include" >/dev/null
 cmake --build "$build" --target quillmere
 
