@@ -5,9 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/cli/assignment_plan.h"
-#include "app/core/joined.h"
+#include "app/cli/console_log.h"
 #include "app/cli/province_ledger.h"
+#include "app/core/assignment_plan.h"
+#include "app/core/joined.h"
+#include "app/files/reference_file.h"
 #include "refdata/province_names.h"
 #include "script/escaped_text.h"
 
@@ -44,12 +46,8 @@ void PrintPlanToFill(const ProvinceLedger& ledger) {
                "each has a country.\nFill in the plan below and pass it with --assign PLAN, or give "
                "them all to one country with --assign-rest TAG.\n\n",
                ledger.UnplacedCount());
-  std::fprintf(stderr, "# Plan: move each province id into the braces of the country that receives it.\n");
-  std::fprintf(stderr, "# Offered countries: %s\n", Joined(ledger.tags(), " ").c_str());
-  std::fprintf(stderr, "# Provinces without an owner:\n");
-  for (const std::string& label : ledger.UnplacedLabels())  // escaped always: the plan must read back
-    std::fprintf(stderr, "#   %s\n", EscapeControlCharacters(label).c_str());
-  for (const std::string& tag : ledger.tags()) std::fprintf(stderr, "%s = { }\n", tag.c_str());
+  const std::string plan = PlanText({ledger.tags(), ledger.UnplacedLabels(), {}});
+  std::fwrite(plan.data(), 1, plan.size(), stderr);
 }
 
 }  // namespace
@@ -86,7 +84,12 @@ std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& miss
 
 bool CliAssigner::CarryOutPlan(ProvinceLedger& ledger) {
   const std::string& path = *choices_.planPath;
-  const std::optional<std::vector<PlanEntry>> plan = ReadPlan(path);
+  const ReferenceBuffer file = ReadReferenceFile(path);
+  ConsoleLog messages(stderr);
+  const std::optional<std::vector<PlanEntry>> plan =
+      ReadPlan(file.state == ReferenceBuffer::State::kRead ? std::optional<std::string_view>(file.bytes)
+                                                            : std::nullopt,
+               path, messages);
   if (!plan) return false;
   PassedOver passedOver;
   for (const PlanEntry& entry : *plan)

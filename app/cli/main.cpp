@@ -24,6 +24,7 @@
 #include "app/cli/cli_assigner.h"
 #include "app/cli/cli_platform.h"
 #include "app/cli/console_log.h"
+#include "app/core/data_findings.h"
 #include "app/core/program_info.h"
 #include "app/core/reference_startup.h"
 #include "app/core/run_messages.h"
@@ -32,7 +33,6 @@
 #include "app/files/province_names_file.h"
 #include "app/files/replacing_files.h"
 #include "app/files/script_file_io.h"
-#include "convert/reference_check.h"
 #include "app/files/data_folder.h"
 #include "refdata/reference_data.h"
 #include "script/script_file.h"
@@ -174,12 +174,7 @@ int Provinces(const std::string& dataFolder, const std::optional<std::string>& o
 
 // Every finding of the reference data, one line each; 1 when one is an error.
 int CheckData(const std::string& dataFolder) {
-  LineCollector loading;
-  ReferenceData data;
-  std::vector<DataFinding> findings;
-  for (ReferencePart part : data.LoadEach(loading, ReadDataFolder(dataFolder)))
-    if (part != ReferencePart::kProvinces) findings.push_back({true, data.PathOf(part), 0, "the file cannot be read"});
-  for (DataFinding& finding : CheckReferenceData(data)) findings.push_back(std::move(finding));
+  const std::vector<DataFinding> findings = DataFindings(ReadDataFolder(dataFolder));
   bool error = false;
   for (const DataFinding& finding : findings) {
     std::printf("%s\n", FindingLine(finding).c_str());
