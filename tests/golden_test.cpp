@@ -25,7 +25,9 @@
 // the tests, or the one that QUILLMERE_CLI_OVERRIDE names (another build of it,
 // such as a 32-bit one), started through the command QUILLMERE_CLI_EMULATOR
 // names if it is set (qemu-i386 for a 32-bit program on a machine that does not
-// run them).
+// run them, wine for the Windows console program). A program that sees its own
+// path under another name (a Windows program sees a Windows path) prints that
+// name in its usage lines: QUILLMERE_CLI_SHOWN_AS gives it.
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
@@ -70,6 +72,11 @@ std::string ProgramPath() {
 std::string ProgramCommand() {
   const std::string emulator = Environment("QUILLMERE_CLI_EMULATOR");
   return emulator.empty() ? ProgramPath() : emulator + " " + ProgramPath();
+}
+
+std::string ProgramShownAs() {
+  const std::string shown = Environment("QUILLMERE_CLI_SHOWN_AS");
+  return shown.empty() ? ProgramPath() : shown;
 }
 
 std::string Trimmed(std::string text) {
@@ -168,7 +175,7 @@ TEST_P(Golden, GivesTheKeptBytes) {
     GTEST_SKIP() << "typed on a terminal, which the program run cannot tell";
   TempDir out, io;
   const std::map<std::string, std::string> places = {
-      {"{program}", ProgramPath()},
+      {"{program}", ProgramShownAs()},
       {"{case}", folder.string()},
       {"{out}", out.path().string()},
       {"{source}", QUILLMERE_SOURCE_DIR}};

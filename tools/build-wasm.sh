@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the conversion core and the command-line program for WebAssembly with
-# Debian's emscripten into build-wasm/ (Release; no tests, benchmarks or manual
-# page): build-wasm/quillmere.js and quillmere.wasm, and build-wasm/quillmere,
-# which runs them under Node on the real file system with the same arguments,
-# exit codes and file handling as the native program. Installs emscripten and
+# Debian's emscripten into build-wasm/ (Release): build-wasm/quillmere.js and
+# quillmere.wasm, and build-wasm/quillmere, which runs them under Node on the
+# real file system with the same arguments, exit codes and file handling as the
+# native program. Installs emscripten and
 # Node when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."

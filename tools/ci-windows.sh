@@ -3,7 +3,8 @@
 # whole tree with mingw-w64 into build-win (the dialog program quillmere.exe,
 # the console program quillmere-cli.exe and every test), checks that the
 # programs need only system DLLs, runs the test suite under wine through ctest,
-# runs the scripted test of the dialog program under Xvfb and wine
+# runs every golden case against the console program under wine, runs the
+# scripted test of the dialog program under Xvfb and wine
 # (tests/windows/gui_test.sh) and makes the release package.
 # Installs what it needs; the wine prefix lives under /tmp and is removed at
 # the end, and wine's server is always stopped.
@@ -62,10 +63,16 @@ mkdir -p "$deps/include"
 rm -rf "$deps/include/CLI" "$deps/include/nlohmann"
 cp -r /usr/include/CLI /usr/include/nlohmann "$deps/include/"
 
+# Wine's helper services inherit the standard output of what starts them
+# first: started here, not by a test, whose output ctest would then wait for.
+start_wine_services() {
+  wineserver -p 60
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
 phase "build"
 # Test discovery runs the test program under wine during the build.
-wineserver -p 60
-wine cmd /c exit </dev/null >/dev/null 2>&1
+start_wine_services
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DGTest_DIR="$deps/lib/cmake/GTest" -DCLI11_INCLUDE_DIR="$deps/include" \
   -DNLOHMANN_JSON_INCLUDE_DIR="$deps/include" >/dev/null
@@ -85,6 +92,12 @@ done
 
 phase "tests under wine"
 ctest --test-dir "$build" --output-on-failure -j2 --timeout 120
+
+phase "golden cases against the console program under wine"
+# A Unix terminal is no Windows console: the cases typed on one are skipped.
+start_wine_services
+tools/run-golden.sh "$build/quillmere-cli.exe" --emulator wine \
+  --shown-as "$(winepath -w "$build/quillmere-cli.exe")" --no-terminal
 
 phase "dialog program under Xvfb and wine"
 linux_cli=""

@@ -1,22 +1,17 @@
 #!/usr/bin/env bash
 # The WebAssembly build in continuous integration: builds it (tools/build-wasm.sh)
-# and runs every golden case against build-wasm/quillmere under Node, through the
-# native build's golden runner (tools/build.sh, which has nothing to do when the
-# native build is current) and ctest, whose closing lines count the cases. The
-# cases typed on a terminal are skipped, and listed first with the reason. Then
-# the world example and a generated 40 MB save must give the native scenarios.
+# and runs every golden case against build-wasm/quillmere under Node
+# (tools/run-golden.sh; the cases typed on a terminal are skipped, and listed
+# first with the reason). Then the world example and a generated 40 MB save
+# must give the native scenarios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh
 tools/build-wasm.sh
 
-echo "Golden cases skipped under WebAssembly (typed on a terminal, and every standard stream"
-echo "there claims to be one, so the program asks no questions):"
-for typed in tests/golden/*/stdin.txt; do
-  [ -e "$typed" ] && echo "  $(basename "$(dirname "$typed")")"
-done
-QUILLMERE_CLI_OVERRIDE=$PWD/build-wasm/quillmere QUILLMERE_CLI_NO_TERMINAL=1 \
-  ctest --test-dir build -R '^Cases/Golden\.' --output-on-failure -j2 --timeout 300
+# Every standard stream under Node claims to be a terminal, so the program asks
+# no questions there.
+tools/run-golden.sh "$PWD/build-wasm/quillmere" --no-terminal
 
 # The world example and a generated 40 MB save give the native build's scenarios.
 for save in examples/world.kst build-wasm/save40.kst; do

@@ -197,6 +197,9 @@ void PrepareSignals() {
 int Run(int argc, char** argv) {
   CLI::App app{"Quillmere: converts Saltmarch save games into Brackenfold scenarios."};
   app.require_subcommand(1);
+  // Options are written --name everywhere: on Windows too, a word starting
+  // with / is a path (from the root of the current drive), not an option.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("quillmere ") + kVersion,
                        "Print the program's name and version and exit");
   app.footer(

@@ -18,5 +18,11 @@ std::string FindDataFolder(const std::string& given, const std::string& executab
 }
 
 std::string DataFilePath(const std::string& folder, std::string_view file) {
+#ifdef _WIN32
+  // Windows takes both separators: a folder written with slashes alone goes on
+  // with one, so that its files are named as the user spells paths.
+  if (folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos)
+    return folder + (folder.back() == '/' ? "" : "/") + std::string(file);
+#endif
   return (fs::path(folder) / fs::path(file)).string();
 }

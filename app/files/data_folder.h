@@ -12,5 +12,6 @@
 
 std::string FindDataFolder(const std::string& given, const std::string& executablePath);
 
-// The path of a file of the Data folder, with the system's separator.
+// The path of a file of the Data folder, with the system's separator (on
+// Windows the folder's own, when its name has slashes only).
 std::string DataFilePath(const std::string& folder, std::string_view file);

@@ -1,7 +1,9 @@
 #include "app/files/script_file_io.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "app/files/replacing_files.h"
 #include "script/byte_source.h"
@@ -26,7 +28,10 @@ class FileSource : public ByteSource {
 }  // namespace
 
 ScriptFile::LoadResult ReadScriptFile(ScriptFile& file, const std::string& path, StatusLog& log) {
-  const std::unique_ptr<std::FILE, FileCloser> opened(std::fopen(path.c_str(), "rb"));
+  // A folder is refused by name: some systems open one as an empty file.
+  std::error_code ec;
+  const std::unique_ptr<std::FILE, FileCloser> opened(
+      std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb"));
   if (!opened) {
     log.AddLine("Could not open " + path + " for input");
     file.FreeTree();

@@ -2,6 +2,7 @@
 # program, renamed quillmere-cli.exe so that both fit in one folder.
 enable_language(RC)
 set_target_properties(quillmere PROPERTIES OUTPUT_NAME quillmere-cli)
+target_sources(quillmere PRIVATE ${CMAKE_SOURCE_DIR}/app/win/console/binary_output.cpp)
 
 file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win/*.cpp)
 add_executable(quillmere_dialog WIN32 ${WINDOWS_SOURCES} ${CMAKE_SOURCE_DIR}/app/win/quillmere.rc)
