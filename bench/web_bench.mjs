@@ -1,14 +1,14 @@
 // The web page in Chromium against the native program: page load to ready, the conversion in
 // the page of the world example and of generated 5 MB and 40 MB saves beside the native time
 // for the same saves, and the site's size. Run through bench/web_bench.sh, which builds what it
-// needs; `node bench/web_bench.mjs [--repeat 3]` when everything is built.
+// needs (quillmere_bench_inprocess gives the native times); `node bench/web_bench.mjs [--repeat 3]`
+// when everything is built.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdirSync, readdirSync, readFileSync, statSync } from 'node:fs';
 import { loadavg } from 'node:os';
 import path from 'node:path';
 import { launchBrowser, serveSite, openPage, repo, site } from '../tests/web/browser.mjs';
 import { byTestId, pickSave, finish, download, world, worldPlan } from '../tests/web/page_flow.mjs';
-import { convert } from '../tests/web/command_line.mjs';
 
 const repeat = Number(process.argv[process.argv.indexOf('--repeat') + 1]) || 3;
 const folder = path.join(repo, 'build-web', 'bench');
@@ -67,18 +67,12 @@ async function measure(browser, address, save) {
 // The time a run's JSON report gives its loading, conversion and saving, in milliseconds.
 const reportedTime = (report) => 1000 * Object.values(report.run.seconds).reduce((sum, s) => sum + s, 0);
 
-// The native time of each save: the in-process benchmark's median where it is built, else, as
-// a stand-in, the times the command line's JSON report gives (load, convert and save, without
-// the start-up).
+// The native time of each save: the median of quillmere_bench_inprocess, the conversion from
+// the save's bytes to the scenario's inside one process, the reference data loaded before.
 function nativeTimes(list) {
-  if (existsSync(inProcess)) {
-    const lines = spawnSync(inProcess, ['Data', ...list.map((save) => save.file)], { cwd: repo, encoding: 'utf8' })
-      .stdout.trim().split('\n');
-    return { how: 'in process (quillmere_bench_inprocess, median)', times: lines.map((line) => Number(line.match(/([\d.]+)\s*ms/)[1])) };
-  }
-  const times = list.map((save) => median(Array.from({ length: repeat },
-    () => reportedTime(convert(save.file, ...save.options).report))));
-  return { how: 'stand-in: load + convert + save as `quillmere convert --report-json` reports them, median', times };
+  const run = spawnSync(inProcess, ['Data', ...list.map((save) => save.file)], { cwd: repo, encoding: 'utf8' });
+  if (run.status !== 0) throw new Error(`quillmere_bench_inprocess failed:\n${run.stderr}`);
+  return run.stdout.trim().split('\n').map((line) => Number(line.match(/median ([\d.]+) ms/)[1]));
 }
 
 // Every file of the site, raw and compressed with gzip -9.
@@ -110,15 +104,15 @@ console.log(`Chromium ${version}: ${repeat} fresh pages per save, each convertin
 console.log(`page load to ready: ${ms(median(runs.flat().map((r) => r.ready)))}`);
 console.log('in page: cold (the first conversion of the page) and warm (the second): to the placement asked for');
 console.log('  + from "finish" to the results; its report: load + convert + save as the page\'s JSON report');
-console.log(`  gives them (warm); native: ${native.how}`);
+console.log(`  gives them (warm); native: quillmere_bench_inprocess, median`);
 console.log('save'.padEnd(16) + 'MB'.padStart(6) + 'cold'.padStart(22) + 'warm'.padStart(22) + 'its report'.padStart(12)
   + 'native'.padStart(9) + 'cold/native'.padStart(13) + 'warm/native'.padStart(13));
 const split = (i, run) => `${ms(middle(i, (r) => r[run].preparing))} + ${ms(middle(i, (r) => r[run].finishing))}`;
-const ratio = (i, run) => middle(i, (r) => r[run].converting) / native.times[i];
+const ratio = (i, run) => middle(i, (r) => r[run].converting) / native[i];
 list.forEach((save, i) => {
   console.log(save.name.padEnd(16) + (statSync(save.file).size / 1e6).toFixed(2).padStart(6)
     + split(i, 'cold').padStart(22) + split(i, 'warm').padStart(22) + ms(middle(i, (r) => r.warm.reported)).padStart(12)
-    + ms(native.times[i]).padStart(9) + `${ratio(i, 'cold').toFixed(2)}x`.padStart(13) + `${ratio(i, 'warm').toFixed(2)}x`.padStart(13));
+    + ms(native[i]).padStart(9) + `${ratio(i, 'cold').toFixed(2)}x`.padStart(13) + `${ratio(i, 'warm').toFixed(2)}x`.padStart(13));
 });
 const size = siteSize();
 console.log(`site: ${size.files} files, ${size.raw} bytes raw, ${size.gzip} bytes gzip -9`);
