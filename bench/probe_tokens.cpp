@@ -1,0 +1,20 @@
+// quillmere_probe_tokens FILE: the least any reader of the script format must
+// do, as a floor for the reader's speed: the file read whole, every token
+// boundary found, the tokens counted (and printed).
+#include <cstdio>
+
+#include "bench/probe_input.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quillmere_probe_tokens FILE\n");
+    return 2;
+  }
+  const std::string bytes = probe::ReadWholeFile(argv[1]);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* end = p + bytes.size() - 1;
+  size_t tokens = 0;
+  for (p = probe::SkipSpace(p); p < end; p = probe::SkipSpace(probe::TokenEnd(p))) ++tokens;
+  std::printf("%zu tokens\n", tokens);
+  return 0;
+}
