@@ -30,7 +30,7 @@ uint64_t HashBytes(std::string_view s) {
 }  // namespace
 
 ScriptArena::ScriptArena()
-    : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr) {
+    : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr), followers_(1, 0) {
   NewNode({}, kComplete).node->kind = kBlock;
 }
 
@@ -79,10 +79,14 @@ void ScriptArena::OpenSegment() {
 }
 
 ScriptArena::Placed ScriptArena::NewNode(std::string_view name, ParseState state) {
+  return NewNode(Intern(name), state);
+}
+
+ScriptArena::Placed ScriptArena::NewNode(uint32_t nameIndex, ParseState state) {
   if (freeSlots_ == 0) OpenSegment();
   --freeSlots_;
   ScriptNode* node = new (nextNode_++) ScriptNode();
-  node->name_ = Intern(name);
+  node->name_ = nameIndex;
   node->parseState = state;
   return {node, nextRef_++};
 }
@@ -129,7 +133,7 @@ size_t ScriptArena::SlotOf(std::string_view name) const {
   size_t mask = nameSlots_.size() - 1;
   size_t i = HashBytes(name) & mask;
   while (uint32_t index = nameSlots_[i]) {
-    if (NameAt(index) == name) return i;
+    if (SameText(names_[index], name)) return i;
     i = (i + 1) & mask;
   }
   return i;
@@ -139,6 +143,7 @@ uint32_t ScriptArena::AddName(std::string_view name, size_t slot) {
   if (names_.size() == kNoName) throw std::bad_alloc();
   uint32_t index = static_cast<uint32_t>(names_.size());
   names_.push_back(Store(name));
+  followers_.push_back(0);
   nameSlots_[slot] = index;
   return index;
 }

@@ -78,11 +78,22 @@ uint64_t ScriptReader::ReadCount() const {
   return consumed_ + static_cast<uint64_t>(pos_ - blockStart_) + extraReads_;
 }
 
+// The word is handed out as it lies in the buffer when it ends there, which
+// stays so until the next byte past it is read; copied otherwise.
 std::string_view ScriptReader::ReadWord() {
+  if (!IsWordChar(current_)) return {};
+  const unsigned char* start = pos_ - 1;  // current_ came from the buffer
+  const unsigned char* p = pos_;
+  while (p < end_ && IsWordChar(*p)) ++p;
+  if (p < end_) {
+    pos_ = p;
+    ReadChar();
+    return {reinterpret_cast<const char*>(start), static_cast<size_t>(p - start)};
+  }
   word_.clear();
   while (IsWordChar(current_)) {
-    const unsigned char* start = pos_ - 1;  // current_ came from the buffer
-    const unsigned char* p = pos_;
+    start = pos_ - 1;
+    p = pos_;
     while (p < end_ && IsWordChar(*p)) ++p;
     word_.append(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
     pos_ = p;
@@ -98,26 +109,28 @@ std::optional<double> ScriptReader::ReadPlainNumber(std::string* text) {
   const unsigned char* start = pos_ - 1;  // current_ came from the buffer
   const unsigned char* p = start;
   uint64_t digits = 0;
-  int count = 0;
-  int decimals = -1;  // -1: no full stop yet
-  for (; p < end_; ++p) {
-    if (IsDigit(*p)) {
-      digits = digits * 10 + (*p - '0');
-      ++count;
-      if (decimals >= 0) ++decimals;
-    } else if (*p == '.' && decimals < 0 && p != start) {
-      decimals = 0;
-    } else {
-      break;
+  unsigned d;
+  while (p < end_ && (d = static_cast<unsigned>(*p - '0')) < 10) {
+    digits = digits * 10 + d;
+    ++p;
+  }
+  const unsigned char* point = p;
+  if (p < end_ && *p == '.') {
+    ++p;
+    while (p < end_ && (d = static_cast<unsigned>(*p - '0')) < 10) {
+      digits = digits * 10 + d;
+      ++p;
     }
   }
+  const size_t decimals = p > point ? static_cast<size_t>(p - point - 1) : 0;
+  const size_t count = static_cast<size_t>(p - start) - (p > point ? 1 : 0);
   if (p == end_ || *p == '.' || count > 15) return std::nullopt;
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (text) text->assign(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
   pos_ = p;
   ReadChar();
-  return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  return decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kPowers[decimals];
 }
 
 double ScriptReader::ReadNumber(std::string* text) {
@@ -155,7 +168,12 @@ std::string_view ScriptReader::ReadQuoted() {
 }
 
 void ScriptReader::SkipBlanks() {
-  while (IsBlank(current_)) ReadChar();
+  while (IsBlank(current_)) {
+    const unsigned char* p = pos_;
+    while (p < end_ && IsBlank(*p)) ++p;
+    pos_ = p;
+    ReadChar();
+  }
 }
 
 // An editor sees a line end in every LF and every CR not followed by one.
@@ -206,9 +224,13 @@ void ScriptReader::UnexpectedChar() {
   PassChar();  // a line end after a dropped word is passed here
 }
 
-void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
+uint32_t ScriptReader::Name(std::string_view text) {
+  return lastName_ = arena_->InternAfter(lastName_, text);
+}
+
+void ScriptReader::EnterNewChild(uint32_t nameIndex, ParseState state) {
   Frame& holder = path_[depth_];
-  const ScriptArena::Placed child = arena_->NewNode(name, state);
+  const ScriptArena::Placed child = arena_->NewNode(nameIndex, state);
   if (file_.keepLines_) file_.lines_.emplace(child.node, tokenLine_);
   holder.children.push_back(child.ref);
   holder.node->kind = kBlock;
@@ -233,9 +255,9 @@ void ScriptReader::Leave() {
 }
 
 // The current node is complete; name starts a new key beside it.
-void ScriptReader::AddSibling(std::string_view name) {
+void ScriptReader::AddSibling(uint32_t nameIndex) {
   Leave();
-  EnterNewChild(name, kAwaitingEquals);
+  EnterNewChild(nameIndex, kAwaitingEquals);
 }
 
 void ScriptReader::Complete() {
@@ -244,17 +266,18 @@ void ScriptReader::Complete() {
   Leave();
 }
 
-void ScriptReader::AddString(uint8_t kind, std::string_view text) {
-  Item item;
-  item.text = arena_->Store(text);
-  AddValue(item);
-  Current()->kind = kind;
+void ScriptReader::AddQuoted(std::string_view text) {
+  AddValue(Item::Text(arena_->Store(text)));
+  Current()->kind = kQuoted;
+}
+
+void ScriptReader::AddWord(uint32_t nameIndex) {
+  AddValue(Item::Text(arena_->StoredName(nameIndex)));
+  Current()->kind = kWords;
 }
 
 void ScriptReader::AddNumber(double value) {
-  Item item;
-  item.number = value;
-  AddValue(item);
+  AddValue(Item::Number(value));
   Current()->kind = kNumbers;
 }
 
@@ -326,16 +349,16 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   ScriptNode* node = Current();
   switch (node->parseState) {
     case kTopLevel:
-      EnterNewChild(ReadWord(), kAwaitingEquals);
+      EnterNewChild(Name(ReadWord()), kAwaitingEquals);
       return;
     case kComplete:
-      AddSibling(ReadWord());
+      AddSibling(Name(ReadWord()));
       return;
     case kAwaitingValue:
       if (digit) {
         AddNumber(ReadNumber(nullptr));
       } else {
-        AddString(kWords, ReadWord());
+        AddWord(Name(ReadWord()));
       }
       Complete();
       return;
@@ -365,18 +388,21 @@ void ScriptReader::OnWordOrDigit(bool digit) {
     text = ReadWord();
   }
   switch (node->kind) {
-    case kUntyped:
+    case kUntyped: {
+      // Named before the look-ahead, which may read past the word's bytes.
+      const uint32_t nameIndex = digit ? 0 : Name(text);
       if (PeekFor('=')) {
-        EnterNewChild(text, kAwaitingValue);
+        EnterNewChild(digit ? Name(text) : nameIndex, kAwaitingValue);
         ReadChar();
       } else if (digit) {
         AddNumber(value);
       } else {
-        AddString(kWords, text);
+        AddWord(nameIndex);
       }
       return;
+    }
     case kBlock:
-      EnterNewChild(text, kAwaitingEquals);
+      EnterNewChild(Name(text), kAwaitingEquals);
       return;
     case kNumbers:
       if (digit) {
@@ -387,7 +413,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       return;
     case kWords:
       if (!digit) {
-        AddString(kWords, text);
+        AddWord(Name(text));
         return;
       }
       break;
@@ -438,7 +464,7 @@ void ScriptReader::OnOpenBrace() {
     ReadChar();
   } else if (node->parseState == kInsideBraces &&
              (node->kind == kUntyped || node->kind == kBlock)) {
-    EnterNewChild({}, kInsideBraces);
+    EnterNewChild(0, kInsideBraces);
     ReadChar();
   } else {
     UnexpectedChar();
@@ -450,7 +476,7 @@ void ScriptReader::OnQuote() {
   const ParseState state = node->parseState;
   if (TakesValue(node, kQuoted)) {
     ReadChar();
-    AddString(kQuoted, ReadQuoted());
+    AddQuoted(ReadQuoted());
     if (state == kAwaitingValue) Complete();
     if (current_ == '"') {
       ReadChar();

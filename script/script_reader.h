@@ -83,12 +83,15 @@ class ScriptReader {
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }
   // A new last child of the current node, which becomes the current one.
-  void EnterNewChild(std::string_view name, ParseState state);
+  void EnterNewChild(uint32_t nameIndex, ParseState state);
   void Leave();
-  void AddSibling(std::string_view name);
+  void AddSibling(uint32_t nameIndex);
   void Complete();
   void AddValue(Item item) { path_[depth_].values.push_back(item); }
-  void AddString(uint8_t kind, std::string_view text);
+  // A key or a bare word, interned.
+  uint32_t Name(std::string_view text);
+  void AddWord(uint32_t nameIndex);
+  void AddQuoted(std::string_view text);
   void AddNumber(double value);
   void Flush(Frame& frame);
 
@@ -113,6 +116,7 @@ class ScriptReader {
   // being read started on (a key is kept with the line it was read on).
   uint32_t editorLine_ = 1;
   uint32_t tokenLine_ = 1;
+  uint32_t lastName_ = 0;  // the name interned last
   std::string word_;
   std::string number_;
   std::string key_;
