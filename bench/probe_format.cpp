@@ -13,11 +13,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quillmere_probe_format IN OUT\n");
     return 2;
   }
-  const std::string bytes = probe::ReadWholeFile(argv[1]);
-  const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = begin + bytes.size() - 1;
+  const probe::MappedFile file(argv[1]);
+  const unsigned char* begin = file.begin();
+  const unsigned char* end = file.end();
   std::string out;
-  out.reserve(bytes.size() + bytes.size() / 8);
+  out.reserve(static_cast<size_t>(end - begin) * 9 / 8);
   const unsigned char* copied = begin;  // bytes before this are in out
   for (const unsigned char* p = begin; p < end;) {
     if (probe::kClasses[*p] != probe::kDigit || (p > begin && probe::InWord(p[-1]))) {
@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
     p = copied = q;
   }
   out.append(reinterpret_cast<const char*>(copied), static_cast<size_t>(end - copied));
-  std::FILE* file = std::fopen(argv[2], "wb");
-  if (!file) return 1;
-  const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  return std::fclose(file) == 0 && written ? 0 : 1;
+  std::FILE* written = std::fopen(argv[2], "wb");
+  if (!written) return 1;
+  const bool complete = std::fwrite(out.data(), 1, out.size(), written) == out.size();
+  return std::fclose(written) == 0 && complete ? 0 : 1;
 }

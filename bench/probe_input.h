@@ -3,10 +3,14 @@
 // some accented Latin-1 letters start words; words go on with digits and "_").
 #pragma once
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <string>
 
 namespace probe {
 
@@ -27,23 +31,41 @@ inline constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
 
 inline bool InWord(unsigned char c) { return kClasses[c] == kWord || kClasses[c] == kDigit; }
 
-// The file's bytes followed by a zero byte, which ends every scan; empty when
-// it cannot be read.
-inline std::string ReadWholeFile(const char* path) {
-  std::string bytes;
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) return bytes;
-  std::fseek(file, 0, SEEK_END);
-  const long size = std::ftell(file);
-  std::fseek(file, 0, SEEK_SET);
-  if (size > 0) {
-    bytes.resize(static_cast<size_t>(size) + 1);
-    bytes.resize(std::fread(bytes.data(), 1, static_cast<size_t>(size), file));
+// A file's bytes mapped into memory, followed by at least one zero byte,
+// which ends every scan: the least it takes to have them.
+class MappedFile {
+ public:
+  explicit MappedFile(const char* path) {
+    const int fd = open(path, O_RDONLY);
+    struct stat status {};
+    if (fd < 0 || fstat(fd, &status) != 0) return;
+    size_ = static_cast<size_t>(status.st_size);
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    mapped_ = (size_ / page + 1) * page;  // a page of zeros at least after the bytes
+    void* area = mmap(nullptr, mapped_, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area != MAP_FAILED && size_ > 0 &&
+        mmap(area, size_, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0) == MAP_FAILED) {
+      munmap(area, mapped_);
+      area = MAP_FAILED;
+    }
+    close(fd);
+    if (area != MAP_FAILED) bytes_ = static_cast<const unsigned char*>(area);
   }
-  std::fclose(file);
-  bytes.push_back('\0');
-  return bytes;
-}
+  ~MappedFile() {
+    if (bytes_) munmap(const_cast<unsigned char*>(bytes_), mapped_);
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  const unsigned char* begin() const { return bytes_ ? bytes_ : kEmpty; }
+  const unsigned char* end() const { return begin() + (bytes_ ? size_ : 0); }
+
+ private:
+  static constexpr unsigned char kEmpty[1] = {0};
+  const unsigned char* bytes_ = nullptr;
+  size_t size_ = 0;
+  size_t mapped_ = 0;
+};
 
 // Past the token that starts at p (a word, a number, a quoted string, or any
 // other single byte); p is not at a blank or a comment.

@@ -10,9 +10,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quillmere_probe_tokens FILE\n");
     return 2;
   }
-  const std::string bytes = probe::ReadWholeFile(argv[1]);
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = p + bytes.size() - 1;
+  const probe::MappedFile file(argv[1]);
+  const unsigned char* p = file.begin();
+  const unsigned char* end = file.end();
   size_t tokens = 0;
   for (p = probe::SkipSpace(p); p < end; p = probe::SkipSpace(probe::TokenEnd(p))) ++tokens;
   std::printf("%zu tokens\n", tokens);

@@ -1,7 +1,8 @@
 // quillmere_probe_tree FILE: a compact tree reader of the script format, as
 // the floor of what a reader that builds a tree must do: the file read whole,
-// 24-byte nodes in large blocks (every key and every value is one), names and
-// texts left in the file's bytes (no interning, no copies), numbers parsed in
+// 24-byte nodes in large blocks (a key with its value is one, so is each
+// value of a list), names and texts left in the file's bytes (no interning,
+// no copies), numbers parsed in
 // place, no status lines and no error handling beyond not crashing. Prints the
 // number of nodes.
 #include <cstdint>
@@ -15,34 +16,34 @@
 namespace {
 
 struct Node {
-  uint64_t payload;  // a number's bits, or a name's or text's offset and length
-  uint32_t parent;
+  uint32_t token;        // where the node's first token starts in the file
+  uint32_t tokenLength;  // and its length: the key, or the value of a list
+  uint64_t payload;      // a number's bits, or the text's end in the file
   uint32_t firstChild;
   uint32_t nextSibling;
-  uint8_t kind;
-  uint8_t pad[3];
 };
 static_assert(sizeof(Node) == 24, "the probe's nodes are 24 bytes");
 
-enum Kind : uint8_t { kBlock, kNumber, kText, kKey };
-
+// Nodes are added only to the innermost open block, whose last child is kept
+// beside it while it is open.
 class Tree {
  public:
-  Tree() : lastChild_(1, 0) { Add(0, 0, kBlock); }
+  Tree() { open_.push_back({Add({}), 0}); }
 
-  uint32_t Add(uint32_t parent, uint64_t payload, uint8_t kind) {
-    const uint32_t index = count_++;
-    if ((index & kBlockMask) == 0) blocks_.emplace_back(new Node[kBlockNodes]);
-    Node& node = At(index);
-    node = Node{payload, parent, 0, 0, kind, {}};
-    if (index == 0) return 0;
-    Node& holder = At(parent);
-    if (holder.firstChild == 0)
-      holder.firstChild = index;
+  // A new last child of the innermost open block.
+  uint32_t AddChild(const Node& node) {
+    const uint32_t index = Add(node);
+    Open& holder = open_.back();
+    if (holder.lastChild == 0)
+      At(holder.node).firstChild = index;
     else
-      At(Last(parent)).nextSibling = index;
-    SetLast(parent, index);
+      At(holder.lastChild).nextSibling = index;
+    holder.lastChild = index;
     return index;
+  }
+  void Enter(uint32_t node) { open_.push_back({node, 0}); }
+  void Leave() {
+    if (open_.size() > 1) open_.pop_back();
   }
   Node& At(uint32_t index) { return blocks_[index >> kBlockBits][index & kBlockMask]; }
   uint32_t count() const { return count_; }
@@ -52,15 +53,20 @@ class Tree {
   static constexpr uint32_t kBlockNodes = uint32_t{1} << kBlockBits;
   static constexpr uint32_t kBlockMask = kBlockNodes - 1;
 
-  // The last child of every node is kept beside the tree while reading.
-  uint32_t Last(uint32_t parent) { return lastChild_[parent]; }
-  void SetLast(uint32_t parent, uint32_t child) {
-    if (lastChild_.size() <= count_) lastChild_.resize(count_ * 2);
-    lastChild_[parent] = child;
+  struct Open {
+    uint32_t node;
+    uint32_t lastChild;
+  };
+
+  uint32_t Add(const Node& node) {
+    const uint32_t index = count_++;
+    if ((index & kBlockMask) == 0) blocks_.emplace_back(new Node[kBlockNodes]);
+    At(index) = node;
+    return index;
   }
 
   std::vector<std::unique_ptr<Node[]>> blocks_;
-  std::vector<uint32_t> lastChild_;
+  std::vector<Open> open_;
   uint32_t count_ = 0;
 };
 
@@ -71,35 +77,36 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quillmere_probe_tree FILE\n");
     return 2;
   }
-  const std::string bytes = probe::ReadWholeFile(argv[1]);
-  const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = begin + bytes.size() - 1;
+  const probe::MappedFile file(argv[1]);
+  const unsigned char* begin = file.begin();
+  const unsigned char* end = file.end();
   Tree tree;
-  std::vector<uint32_t> open(1, 0);  // the blocks the reader is in
-  uint32_t last = 0;                 // the last value read in the current block
-  uint32_t key = 0;                  // a key waiting for its value, 0 when none
+  uint32_t last = 0;  // the last value read in the current block
+  uint32_t key = 0;   // a key waiting for its value, 0 when none
   for (const unsigned char* p = probe::SkipSpace(begin); p < end;) {
     const unsigned char* tokenEnd = probe::TokenEnd(p);
-    const uint32_t holder = key ? key : open.back();
     if (*p == '=') {
-      if (last) tree.At(last).kind = kKey;
       key = last;
+      last = 0;
     } else if (*p == '{') {
-      open.push_back(key ? key : tree.Add(holder, 0, kBlock));
+      tree.Enter(key ? key : tree.AddChild({}));
       key = last = 0;
     } else if (*p == '}') {
-      if (open.size() > 1) open.pop_back();
+      tree.Leave();
       key = last = 0;
     } else if (*p != '-') {  // a sign is left out of the probe's numbers
-      const bool number = probe::kClasses[*p] == probe::kDigit || *p == '-';
-      const uint64_t text = (static_cast<uint64_t>(p - begin) << 24) | static_cast<uint64_t>(tokenEnd - p);
-      uint64_t payload = text;
-      if (number) {
+      uint64_t payload = static_cast<uint64_t>(tokenEnd - begin);
+      if (probe::kClasses[*p] == probe::kDigit) {
         const double value = probe::NumberAt(p, tokenEnd);
         std::memcpy(&payload, &value, sizeof value);
       }
-      last = tree.Add(holder, payload, number ? kNumber : kText);
-      if (key) last = key = 0;
+      if (key) {
+        tree.At(key).payload = payload;
+        key = 0;
+      } else {
+        last = tree.AddChild({static_cast<uint32_t>(p - begin), static_cast<uint32_t>(tokenEnd - p),
+                              payload, 0, 0});
+      }
     }
     p = probe::SkipSpace(tokenEnd);
   }

@@ -12,10 +12,27 @@ namespace {
 constexpr size_t kBlockSize = 256 * 1024;
 
 
-enum CharClass : uint8_t { kOther, kWordStart, kDigit, kUnderscore };
+// Every byte's class: the first three make up words, the rest are what a line
+// can hold besides them.
+enum CharClass : uint8_t {
+  kWordStart,
+  kDigit,
+  kUnderscore,
+  kOther,
+  kZero,
+  kLineEnd,
+  kBlank,
+  kHash,
+  kMinus,
+  kEquals,
+  kOpenBrace,
+  kCloseBrace,
+  kQuote,
+};
 
 constexpr std::array<uint8_t, 256> MakeClasses() {
   std::array<uint8_t, 256> c{};
+  c.fill(kOther);
   for (int b = 'A'; b <= 'Z'; ++b) c[b] = kWordStart;
   for (int b = 'a'; b <= 'z'; ++b) c[b] = kWordStart;
   c['@'] = kWordStart;
@@ -23,14 +40,24 @@ constexpr std::array<uint8_t, 256> MakeClasses() {
   for (int b : {0xE4, 0xE5, 0xE9, 0xF4, 0xF6, 0xFC}) c[b] = kWordStart;
   for (int b = '0'; b <= '9'; ++b) c[b] = kDigit;
   c['_'] = kUnderscore;
+  c[0] = kZero;
+  c['\n'] = c['\r'] = kLineEnd;
+  c[' '] = c['\t'] = kBlank;
+  c['#'] = kHash;
+  c['-'] = kMinus;
+  c['='] = kEquals;
+  c['{'] = kOpenBrace;
+  c['}'] = kCloseBrace;
+  c['"'] = kQuote;
   return c;
 }
 constexpr std::array<uint8_t, 256> kClass = MakeClasses();
 
-bool IsWordChar(unsigned char c) { return kClass[c] != kOther; }
+bool IsWordChar(unsigned char c) { return kClass[c] <= kUnderscore; }
 bool IsDigit(unsigned char c) { return kClass[c] == kDigit; }
 bool IsLineEnd(unsigned char c) { return c == '\n' || c == '\r'; }
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
+bool EndsComment(unsigned char c) { return c == 0 || IsLineEnd(c); }
 
 }  // namespace
 
@@ -176,6 +203,16 @@ void ScriptReader::SkipBlanks() {
   }
 }
 
+// Up to the line end or the end of the input.
+void ScriptReader::SkipComment() {
+  while (!EndsComment(current_)) {
+    const unsigned char* p = pos_;
+    while (p < end_ && !EndsComment(*p)) ++p;
+    pos_ = p;
+    ReadChar();
+  }
+}
+
 // An editor sees a line end in every LF and every CR not followed by one.
 void ScriptReader::PassChar() {
   const unsigned char passed = current_;
@@ -200,8 +237,7 @@ bool ScriptReader::PeekFor(unsigned char c) {
     ConsumeLineEnd();
     ++file_.lineNumber;
     SkipBlanks();
-    if (current_ == '#')
-      while (current_ != 0 && !IsLineEnd(current_)) ReadChar();
+    if (current_ == '#') SkipComment();
   }
   return current_ == c;
 }
@@ -319,28 +355,40 @@ void ScriptReader::OnCloseBrace() {
 
 void ScriptReader::ParseLine() {
   for (;;) {
-    const unsigned char c = current_;
-    if (c == 0 || IsLineEnd(c)) return;
+    const uint8_t c = kClass[current_];
+    if (c == kZero || c == kLineEnd) return;
     tokenLine_ = editorLine_;
-    if (IsBlank(c)) {
-      SkipBlanks();
-    } else if (c == '#') {
-      while (current_ != 0 && !IsLineEnd(current_)) ReadChar();
-      return;
-    } else if (kClass[c] == kWordStart || kClass[c] == kDigit) {
-      OnWordOrDigit(kClass[c] == kDigit);
-    } else if (c == '-') {
-      OnMinus();
-    } else if (c == '=') {
-      OnEquals();
-    } else if (c == '{') {
-      OnOpenBrace();
-    } else if (c == '}') {
-      OnCloseBrace();
-    } else if (c == '"') {
-      OnQuote();
-    } else {
-      UnexpectedChar();
+    switch (c) {
+      case kBlank:
+        SkipBlanks();
+        break;
+      case kHash:
+        SkipComment();
+        return;
+      case kWordStart:
+        OnWordOrDigit(false);
+        break;
+      case kDigit:
+        OnWordOrDigit(true);
+        break;
+      case kMinus:
+        OnMinus();
+        break;
+      case kEquals:
+        OnEquals();
+        break;
+      case kOpenBrace:
+        OnOpenBrace();
+        break;
+      case kCloseBrace:
+        OnCloseBrace();
+        break;
+      case kQuote:
+        OnQuote();
+        break;
+      default:
+        UnexpectedChar();
+        break;
     }
   }
 }

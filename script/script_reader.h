@@ -66,6 +66,7 @@ class ScriptReader {
   std::string_view ReadQuoted();
   bool PeekFor(unsigned char c);
   void SkipBlanks();
+  void SkipComment();
   void ConsumeLineEnd();
 
   // Lines and errors.

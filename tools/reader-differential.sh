@@ -56,7 +56,7 @@ sizes="0.02 0.3 2"
 [ "$quick" = 1 ] || sizes="$sizes 12"
 for mb in $sizes; do
   for options in "" "--crlf" "--no-forces" "--game-shape" "--game-shape --crlf"; do
-    name=$(echo "save-$mb$options" | tr -d ' -' )
+    name=save-$mb$(echo "$options" | tr -d ' -')
     "$generator" "$work/generated/$name.kst" "$mb" $options >/dev/null
   done
 done
