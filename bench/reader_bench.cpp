@@ -11,12 +11,13 @@
 // interned names), "quillmere check", the writing probe
 // (quillmere_probe_format: the numbers formatted, the other bytes copied),
 // "quillmere format" and "quillmere convert", and with --before the same
-// commands of another build of the program. Each line gives the best wall and
+// commands of another build of the program, one run of each in turn. Each line gives the best wall and
 // processor times, MB/s on the wall time and the peak memory as a multiple of
 // the file; the last lines give the ratios of the program's times to the
 // probes' and to the earlier build's, all measured in this run. MB means
 // 1,000,000 bytes.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -45,6 +46,7 @@ struct Settings {
 
 struct Measured {
   std::string label;
+  std::vector<std::string> args;
   ProcessFigures figures;
 };
 
@@ -63,12 +65,23 @@ class ReaderBench {
 
   void Run() {
     const std::string out = (fs::path(settings_.dir) / "written.kst").string();
-    Measure("probe tokens", {Probe("quillmere_probe_tokens"), save_});
-    Measure("probe tree", {Probe("quillmere_probe_tree"), save_});
-    Measure("probe format", {Probe("quillmere_probe_format"), save_, out});
-    MeasureProgram("", QUILLMERE_CLI, out);
-    if (!settings_.before.empty()) MeasureProgram(" before", settings_.before, out);
+    Add("probe tokens", {Probe("quillmere_probe_tokens"), save_});
+    Add("probe tree", {Probe("quillmere_probe_tree"), save_});
+    Add("probe format", {Probe("quillmere_probe_format"), save_, out});
+    AddProgram("", QUILLMERE_CLI, out);
+    if (!settings_.before.empty()) AddProgram(" before", settings_.before, out);
+    // One run of each command in turn, repeated: what else the machine does
+    // falls on all of them alike.
+    for (int i = 0; i < settings_.repeat; ++i)
+      for (Measured& m : measured_) {
+        const ProcessFigures once = MeasureProcess(m.args, 1, true);
+        m.figures.times.Add(once.times.Best());
+        m.figures.cpuTimes.Add(once.cpuTimes.Best());
+        m.figures.peakRssBytes = std::max(m.figures.peakRssBytes, once.peakRssBytes);
+        m.figures.allSucceeded &= once.allSucceeded;
+      }
     fs::remove(out);
+    for (const Measured& m : measured_) Report(m);
     std::printf("\n");
     Ratio("check / probe tokens", "check", "probe tokens");
     Ratio("check / probe tree", "check", "probe tree");
@@ -86,24 +99,27 @@ class ReaderBench {
  private:
   static std::string Probe(const char* name) { return Beside(QUILLMERE_BENCH_DIR "/x", name); }
 
-  void MeasureProgram(const std::string& suffix, const std::string& program, const std::string& out) {
-    Measure("check" + suffix, {program, "check", save_});
-    Measure("format" + suffix, {program, "format", save_, out});
-    Measure("convert" + suffix, {program, "convert", save_, out, "--data", settings_.data,
-                                 "--assign-rest", kAssignedTag});
+  void AddProgram(const std::string& suffix, const std::string& program, const std::string& out) {
+    Add("check" + suffix, {program, "check", save_});
+    Add("format" + suffix, {program, "format", save_, out});
+    Add("convert" + suffix, {program, "convert", save_, out, "--data", settings_.data,
+                             "--assign-rest", kAssignedTag});
   }
 
-  void Measure(const std::string& label, const std::vector<std::string>& args) {
-    const ProcessFigures figures = MeasureProcess(args, settings_.repeat, true);
+  void Add(const std::string& label, std::vector<std::string> args) {
+    measured_.push_back({label, std::move(args), {}});
+  }
+
+  void Report(const Measured& m) {
+    const ProcessFigures& figures = m.figures;
     allSucceeded_ &= figures.allSucceeded;
     const double wall = figures.times.Best();
     std::printf("%-16s wall %.3f s (median %.3f)  cpu %.3f s  %7.1f MB/s  peak %6.1f MB = %.2f x file%s\n",
-                label.c_str(), wall, figures.times.Median(), figures.cpuTimes.Best(),
+                m.label.c_str(), wall, figures.times.Median(), figures.cpuTimes.Best(),
                 static_cast<double>(bytes_) / kBytesPerMB / wall,
                 static_cast<double>(figures.peakRssBytes) / kBytesPerMB,
                 static_cast<double>(figures.peakRssBytes) / static_cast<double>(bytes_),
                 figures.allSucceeded ? "" : "  (a run FAILED)");
-    measured_.push_back({label, figures});
   }
 
   const ProcessFigures& Of(const std::string& label) const {

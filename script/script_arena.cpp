@@ -30,7 +30,11 @@ uint64_t HashBytes(std::string_view s) {
 }  // namespace
 
 ScriptArena::ScriptArena()
-    : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr), followers_(1, 0) {
+    : nodeChunkSize_(kSegmentBytes),
+      values_{nullptr, nullptr, kFirstChunk},
+      nameRegion_{nullptr, nullptr, kFirstChunk},
+      names_(1, nullptr),
+      followers_(1, 0) {
   NewNode({}, kComplete).node->kind = kBlock;
 }
 
@@ -91,24 +95,24 @@ ScriptArena::Placed ScriptArena::NewNode(uint32_t nameIndex, ParseState state) {
   return {node, nextRef_++};
 }
 
-void* ScriptArena::Allocate(size_t bytes) {
+void* ScriptArena::AllocateIn(Region& region, size_t bytes) {
   bytes = (bytes + 7) & ~size_t{7};
-  if (static_cast<size_t>(limit_ - next_) < bytes) {
-    if (bytes > chunkSize_ / 4) return NewChunk(bytes, 0);  // big item arrays and strings
-    next_ = static_cast<char*>(NewChunk(chunkSize_, 0));
-    limit_ = next_ + chunkSize_;
-    if (chunkSize_ < kLargestChunk) chunkSize_ *= 2;
+  if (static_cast<size_t>(region.limit - region.next) < bytes) {
+    if (bytes > region.chunkSize / 4) return NewChunk(bytes, 0);  // big item arrays and strings
+    region.next = static_cast<char*>(NewChunk(region.chunkSize, 0));
+    region.limit = region.next + region.chunkSize;
+    if (region.chunkSize < kLargestChunk) region.chunkSize *= 2;
   }
-  void* p = next_;
-  next_ += bytes;
+  void* p = region.next;
+  region.next += bytes;
   return p;
 }
 
-const char* ScriptArena::Store(std::string_view text) {
+const char* ScriptArena::StoreIn(Region& region, std::string_view text) {
   if (text.empty()) return nullptr;
   if (!Fits32(text.size())) throw std::bad_alloc();  // its length would not fit the prefix
   uint32_t n = static_cast<uint32_t>(text.size());
-  char* p = static_cast<char*>(Allocate(sizeof n + text.size()));
+  char* p = static_cast<char*>(AllocateIn(region, sizeof n + text.size()));
   std::memcpy(p, &n, sizeof n);
   std::memcpy(p + sizeof n, text.data(), text.size());
   return p;
@@ -142,7 +146,7 @@ size_t ScriptArena::SlotOf(std::string_view name) const {
 uint32_t ScriptArena::AddName(std::string_view name, size_t slot) {
   if (names_.size() == kNoName) throw std::bad_alloc();
   uint32_t index = static_cast<uint32_t>(names_.size());
-  names_.push_back(Store(name));
+  names_.push_back(StoreIn(nameRegion_, name));
   followers_.push_back(0);
   nameSlots_[slot] = index;
   return index;

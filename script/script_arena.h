@@ -62,8 +62,8 @@ class ScriptArena {
   // Whether a length or a count fits the 32 bits the tree keeps of it (a size_t
   // may have 64).
   static constexpr bool Fits32(uint64_t n) { return n <= UINT32_MAX; }
-  const char* Store(std::string_view text);
-  void* Allocate(size_t bytes);  // 8-byte aligned
+  const char* Store(std::string_view text) { return StoreIn(values_, text); }
+  void* Allocate(size_t bytes) { return AllocateIn(values_, bytes); }  // 8-byte aligned
 
  private:
   struct Segment {
@@ -125,10 +125,19 @@ class ScriptArena {
   uint32_t nextRef_ = 0;
   uint32_t freeSlots_ = 0;
 
-  // Item arrays and strings.
-  char* next_ = nullptr;
-  char* limit_ = nullptr;
-  size_t chunkSize_;
+  // A bump allocator over chunks that grow up to kLargestChunk.
+  struct Region {
+    char* next = nullptr;
+    char* limit = nullptr;
+    size_t chunkSize;
+  };
+  void* AllocateIn(Region& region, size_t bytes);
+  const char* StoreIn(Region& region, std::string_view text);
+
+  // Item arrays and strings; names apart, close together, for the reader
+  // compares every key with one of them.
+  Region values_;
+  Region nameRegion_;
 
   std::vector<Chunk> chunks_;
   std::vector<const char*> names_;   // stored names by index; names_[0] is the empty name

@@ -6,60 +6,15 @@
 
 #include "script/decimal_text.h"
 #include "script/script_arena.h"
+#include "script/script_reader_bytes.h"
 
 namespace {
 
 constexpr size_t kBlockSize = 256 * 1024;
 
-
-// Every byte's class: the first three make up words, the rest are what a line
-// can hold besides them.
-enum CharClass : uint8_t {
-  kWordStart,
-  kDigit,
-  kUnderscore,
-  kOther,
-  kZero,
-  kLineEnd,
-  kBlank,
-  kHash,
-  kMinus,
-  kEquals,
-  kOpenBrace,
-  kCloseBrace,
-  kQuote,
-};
-
-constexpr std::array<uint8_t, 256> MakeClasses() {
-  std::array<uint8_t, 256> c{};
-  c.fill(kOther);
-  for (int b = 'A'; b <= 'Z'; ++b) c[b] = kWordStart;
-  for (int b = 'a'; b <= 'z'; ++b) c[b] = kWordStart;
-  c['@'] = kWordStart;
-  for (int b = 0xC4; b <= 0xDC; ++b) c[b] = kWordStart;
-  for (int b : {0xE4, 0xE5, 0xE9, 0xF4, 0xF6, 0xFC}) c[b] = kWordStart;
-  for (int b = '0'; b <= '9'; ++b) c[b] = kDigit;
-  c['_'] = kUnderscore;
-  c[0] = kZero;
-  c['\n'] = c['\r'] = kLineEnd;
-  c[' '] = c['\t'] = kBlank;
-  c['#'] = kHash;
-  c['-'] = kMinus;
-  c['='] = kEquals;
-  c['{'] = kOpenBrace;
-  c['}'] = kCloseBrace;
-  c['"'] = kQuote;
-  return c;
-}
-constexpr std::array<uint8_t, 256> kClass = MakeClasses();
-
-bool IsWordChar(unsigned char c) { return kClass[c] <= kUnderscore; }
-bool IsDigit(unsigned char c) { return kClass[c] == kDigit; }
-bool IsLineEnd(unsigned char c) { return c == '\n' || c == '\r'; }
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
-bool EndsComment(unsigned char c) { return c == 0 || IsLineEnd(c); }
-
 }  // namespace
+
+using namespace script_bytes;
 
 void ScriptReader::OpenBuffer(std::string_view bytes) {
   blockStart_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -129,35 +84,15 @@ std::string_view ScriptReader::ReadWord() {
   return word_;
 }
 
-// A plain number that lies wholly in the buffer: at most 15 digits and one full
-// stop, not first. Its digits and its power of ten are both exact doubles, so
-// one division rounds exactly as the decimal conversion does. Null otherwise.
 std::optional<double> ScriptReader::ReadPlainNumber(std::string* text) {
   const unsigned char* start = pos_ - 1;  // current_ came from the buffer
-  const unsigned char* p = start;
-  uint64_t digits = 0;
-  unsigned d;
-  while (p < end_ && (d = static_cast<unsigned>(*p - '0')) < 10) {
-    digits = digits * 10 + d;
-    ++p;
-  }
-  const unsigned char* point = p;
-  if (p < end_ && *p == '.') {
-    ++p;
-    while (p < end_ && (d = static_cast<unsigned>(*p - '0')) < 10) {
-      digits = digits * 10 + d;
-      ++p;
-    }
-  }
-  const size_t decimals = p > point ? static_cast<size_t>(p - point - 1) : 0;
-  const size_t count = static_cast<size_t>(p - start) - (p > point ? 1 : 0);
-  if (p == end_ || *p == '.' || count > 15) return std::nullopt;
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (text) text->assign(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
-  pos_ = p;
+  double value;
+  const unsigned char* end = PlainNumber(start, end_, &value);
+  if (!end) return std::nullopt;
+  if (text) text->assign(reinterpret_cast<const char*>(start), static_cast<size_t>(end - start));
+  pos_ = end;
   ReadChar();
-  return decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kPowers[decimals];
+  return value;
 }
 
 double ScriptReader::ReadNumber(std::string* text) {
@@ -264,16 +199,28 @@ uint32_t ScriptReader::Name(std::string_view text) {
   return lastName_ = arena_->InternAfter(lastName_, text);
 }
 
-void ScriptReader::EnterNewChild(uint32_t nameIndex, ParseState state) {
+ScriptNode* ScriptReader::NewChild(uint32_t nameIndex, ParseState state) {
   Frame& holder = path_[depth_];
   const ScriptArena::Placed child = arena_->NewNode(nameIndex, state);
   if (file_.keepLines_) file_.lines_.emplace(child.node, tokenLine_);
   holder.children.push_back(child.ref);
   holder.node->kind = kBlock;
+  return child.node;
+}
+
+void ScriptReader::AddBareChild(uint32_t nameIndex, uint8_t kind, Item value) {
+  ScriptNode* child = NewChild(nameIndex, kComplete);
+  child->kind = kind;
+  child->bare = 1;
+  child->AdoptItems(&value, 1);
+}
+
+void ScriptReader::EnterNewChild(uint32_t nameIndex, ParseState state) {
+  ScriptNode* child = NewChild(nameIndex, state);
   ++depth_;
   if (depth_ == path_.size()) path_.emplace_back();
   Frame& entered = path_[depth_];
-  entered.node = child.node;
+  entered.node = child;
   entered.children.clear();
   entered.values.clear();
 }
@@ -318,7 +265,7 @@ void ScriptReader::AddNumber(double value) {
 }
 
 bool ScriptReader::IsPlainWord(std::string_view text) {
-  if (text.empty() || kClass[static_cast<unsigned char>(text.front())] != kWordStart) return false;
+  if (text.empty() || !IsWordStart(static_cast<unsigned char>(text.front()))) return false;
   for (unsigned char c : text)
     if (!IsWordChar(c)) return false;
   return true;
@@ -366,10 +313,8 @@ void ScriptReader::ParseLine() {
         SkipComment();
         return;
       case kWordStart:
-        OnWordOrDigit(false);
-        break;
       case kDigit:
-        OnWordOrDigit(true);
+        if (!ReadPair()) OnWordOrDigit(c == kDigit);
         break;
       case kMinus:
         OnMinus();

@@ -81,9 +81,20 @@ class ScriptReader {
   void ReportError(std::string_view message);
   void UnexpectedChar();
 
+  // The shortcut for a key with a single value (script_reader_pairs.cpp):
+  // false, with nothing read, when it does not apply.
+  bool ReadPair();
+  const unsigned char* ReadBareValue(uint32_t name, const unsigned char* p);
+  // Goes on reading at p, in the buffer.
+  bool Resume(const unsigned char* p);
+
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }
-  // A new last child of the current node, which becomes the current one.
+  // A new last child of the current node.
+  ScriptNode* NewChild(uint32_t nameIndex, ParseState state);
+  // The same, complete with its single value.
+  void AddBareChild(uint32_t nameIndex, uint8_t kind, Item value);
+  // The same, which becomes the current node.
   void EnterNewChild(uint32_t nameIndex, ParseState state);
   void Leave();
   void AddSibling(uint32_t nameIndex);

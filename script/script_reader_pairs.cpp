@@ -1,0 +1,92 @@
+// The reader's shortcut for what nearly every line of a save holds: a key,
+// "=" and a single value (key = 5, key = -0.25, key = ENG, key = "text"), or a
+// key and "=" before a "{" or the line end. The shortcut reads straight from
+// the buffer when the whole pair lies in it, and stops, leaving the reader in
+// the very state the byte-at-a-time path would have reached, before anything
+// it does not read itself (a number that needs the general conversion, a
+// string without its closing quote, and so on): the state machine goes on
+// from there. Nothing it reads can be an error.
+#include "script/script_arena.h"
+#include "script/script_reader.h"
+#include "script/script_reader_bytes.h"
+
+namespace {
+
+using script_bytes::IsBlank;
+using script_bytes::IsDigit;
+using script_bytes::IsWordChar;
+using script_bytes::IsWordStart;
+
+const unsigned char* SkipBlanksIn(const unsigned char* p, const unsigned char* end) {
+  while (p < end && IsBlank(*p)) ++p;
+  return p;
+}
+
+const unsigned char* SkipWordIn(const unsigned char* p, const unsigned char* end) {
+  while (p < end && IsWordChar(*p)) ++p;
+  return p;
+}
+
+std::string_view View(const unsigned char* begin, const unsigned char* end) {
+  return {reinterpret_cast<const char*>(begin), static_cast<size_t>(end - begin)};
+}
+
+}  // namespace
+
+bool ScriptReader::ReadPair() {
+  const ScriptNode* node = Current();
+  const ParseState state = node->parseState;
+  const bool inBlock = state == kInsideBraces && (node->kind == kBlock || node->kind == kUntyped);
+  if (state != kTopLevel && !inBlock) return false;
+  const unsigned char* key = pos_ - 1;  // current_, a word start or a digit, came from the buffer
+  const unsigned char* keyEnd = SkipWordIn(key, end_);
+  // Inside braces a key that starts with a digit is read as a number first:
+  // with a full stop it is left to the state machine.
+  if (keyEnd == end_ || (inBlock && IsDigit(*key) && *keyEnd == '.')) return false;
+  const unsigned char* equals = SkipBlanksIn(keyEnd, end_);
+  if (equals == end_ || *equals != '=') {
+    // In an untyped block the key looks on for its "=" across lines.
+    if (inBlock && node->kind == kUntyped) return false;
+    EnterNewChild(Name(View(key, keyEnd)), kAwaitingEquals);
+    return Resume(keyEnd);
+  }
+  const uint32_t name = Name(View(key, keyEnd));
+  const unsigned char* value = SkipBlanksIn(equals + 1, end_);
+  if (value != end_) {
+    if (const unsigned char* after = ReadBareValue(name, value)) return Resume(after);
+  }
+  EnterNewChild(name, kAwaitingValue);
+  return Resume(value);
+}
+
+// The value at p of the new key name, as a complete child; null, with nothing
+// done, when the shortcut does not read it. Returns where the value ends.
+const unsigned char* ScriptReader::ReadBareValue(uint32_t name, const unsigned char* p) {
+  if (*p == '"') {
+    const unsigned char* close = p + 1;
+    while (close < end_ && *close != '"' && !script_bytes::EndsQuoted(*close)) ++close;
+    if (close == end_ || *close != '"') return nullptr;
+    AddBareChild(name, kQuoted, Item::Text(arena_->Store(View(p + 1, close))));
+    return close + 1;
+  }
+  if (IsWordStart(*p)) {
+    const unsigned char* end = SkipWordIn(p, end_);
+    if (end == end_) return nullptr;
+    AddBareChild(name, kWords, Item::Text(arena_->StoredName(Name(View(p, end)))));
+    return end;
+  }
+  const bool negative = *p == '-';
+  const unsigned char* digits = negative ? p + 1 : p;
+  if (digits == end_ || !IsDigit(*digits)) return nullptr;
+  double number;
+  const unsigned char* end = script_bytes::PlainNumber(digits, end_, &number);
+  if (!end) return nullptr;
+  AddBareChild(name, kNumbers, Item::Number(negative ? -number : number));
+  return end;
+}
+
+bool ScriptReader::Resume(const unsigned char* p) {
+  pos_ = p;
+  ReadChar();
+  return true;
+}
