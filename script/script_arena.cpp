@@ -13,18 +13,38 @@ constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
 
+template <typename T>
+uint64_t Load(const char* p) {
+  T value;
+  std::memcpy(&value, p, sizeof value);
+  return value;
+}
+
+// Names are short: most are hashed from two loads that overlap, never a byte
+// at a time, and never reading outside the name.
 uint64_t HashBytes(std::string_view s) {
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-  size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    uint64_t w;
-    std::memcpy(&w, s.data() + i, 8);
-    h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
+  const char* p = s.data();
+  const size_t n = s.size();
+  uint64_t a = 0;
+  uint64_t b = 0;
+  if (n >= 8) {
+    a = Load<uint64_t>(p);
+    b = Load<uint64_t>(p + n - 8);
+    for (size_t i = 8; i + 8 < n; i += 8) {
+      a = (a ^ Load<uint64_t>(p + i)) * 0xFF51AFD7ED558CCDull;
+      a ^= a >> 32;
+    }
+  } else if (n >= 4) {
+    a = Load<uint32_t>(p);
+    b = Load<uint32_t>(p + n - 4);
+  } else if (n > 0) {
+    a = static_cast<unsigned char>(p[0]) | static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8 |
+        static_cast<uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16;
   }
-  for (; i < s.size(); ++i) h = (h ^ static_cast<unsigned char>(s[i])) * 0x100000001B3ull;
+  uint64_t h = (a ^ 0x9E3779B97F4A7C15ull) * 0xC4CEB9FE1A85EC53ull ^ (b + n) * 0xFF51AFD7ED558CCDull;
   h ^= h >> 29;
-  return h * 0xC4CEB9FE1A85EC53ull;
+  h *= 0xBF58476D1CE4E5B9ull;
+  return h ^ (h >> 32);
 }
 
 }  // namespace
@@ -34,7 +54,7 @@ ScriptArena::ScriptArena()
       values_{nullptr, nullptr, kFirstChunk},
       nameRegion_{nullptr, nullptr, kFirstChunk},
       names_(1, nullptr),
-      followers_(1, 0) {
+      followers_(kFollowers, 0) {
   NewNode({}, kComplete).node->kind = kBlock;
 }
 
@@ -147,7 +167,7 @@ uint32_t ScriptArena::AddName(std::string_view name, size_t slot) {
   if (names_.size() == kNoName) throw std::bad_alloc();
   uint32_t index = static_cast<uint32_t>(names_.size());
   names_.push_back(StoreIn(nameRegion_, name));
-  followers_.push_back(0);
+  followers_.resize(followers_.size() + kFollowers, 0);
   nameSlots_[slot] = index;
   return index;
 }

@@ -49,10 +49,13 @@ class ScriptArena {
   // again: after is the index of the name met just before this one. A name
   // that followed it the last time is found by one comparison, with no hash.
   uint32_t InternAfter(uint32_t after, std::string_view name) {
-    const uint32_t guess = followers_[after];
-    if (guess != 0 && SameText(names_[guess], name)) return guess;
+    uint32_t* guesses = &followers_[size_t{after} * kFollowers];
+    for (size_t i = 0; i < kFollowers; ++i)
+      if (guesses[i] != 0 && SameText(names_[guesses[i]], name)) return guesses[i];
     const uint32_t index = Intern(name);
-    followers_[after] = index;
+    guesses = &followers_[size_t{after} * kFollowers];  // Intern may have moved them
+    guesses[1] = guesses[0];
+    guesses[0] = index;
     return index;
   }
   // The stored text of an interned name, shared by every value that holds it.
@@ -141,6 +144,9 @@ class ScriptArena {
 
   std::vector<Chunk> chunks_;
   std::vector<const char*> names_;   // stored names by index; names_[0] is the empty name
-  std::vector<uint32_t> followers_;  // by name index: the name InternAfter met next, 0 = none
+  // By name index, kFollowers each: the names InternAfter met next, the latest
+  // first; 0 = none.
+  static constexpr size_t kFollowers = 2;
+  std::vector<uint32_t> followers_;
   std::vector<uint32_t> nameSlots_;  // hash table of name indexes, 0 = free
 };

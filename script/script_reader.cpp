@@ -131,9 +131,7 @@ std::string_view ScriptReader::ReadQuoted() {
 
 void ScriptReader::SkipBlanks() {
   while (IsBlank(current_)) {
-    const unsigned char* p = pos_;
-    while (p < end_ && IsBlank(*p)) ++p;
-    pos_ = p;
+    pos_ = SkipBlanksIn(pos_, end_);
     ReadChar();
   }
 }

@@ -57,6 +57,12 @@ inline bool EndsComment(unsigned char c) { return c == 0 || IsLineEnd(c); }
 inline bool IsWordStart(unsigned char c) { return kClass[c] == kWordStart; }
 inline bool EndsQuoted(unsigned char c) { return EndsComment(c); }
 
+// Past the blanks from p on, before end.
+inline const unsigned char* SkipBlanksIn(const unsigned char* p, const unsigned char* end) {
+  while (p < end && IsBlank(*p)) ++p;
+  return p;
+}
+
 // The plain number from p (a digit) on, when it lies wholly before end: at most
 // 15 digits and one full stop, not followed by another. Its digits and its
 // power of ten are both exact doubles, so one division rounds exactly as the

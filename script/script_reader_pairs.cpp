@@ -12,15 +12,10 @@
 
 namespace {
 
-using script_bytes::IsBlank;
 using script_bytes::IsDigit;
 using script_bytes::IsWordChar;
 using script_bytes::IsWordStart;
-
-const unsigned char* SkipBlanksIn(const unsigned char* p, const unsigned char* end) {
-  while (p < end && IsBlank(*p)) ++p;
-  return p;
-}
+using script_bytes::SkipBlanksIn;
 
 const unsigned char* SkipWordIn(const unsigned char* p, const unsigned char* end) {
   while (p < end && IsWordChar(*p)) ++p;

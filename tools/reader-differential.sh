@@ -29,7 +29,7 @@ corpus=${QUILLMERE_CORPUS:-/work/shared/corpus}
 
 old_build=$root/build-differential/$revision
 work=$root/build-differential/work
-new_program=$root/build/quillmere
+new_program=$work/quillmere  # a copy of build/quillmere, which a rebuild meanwhile leaves alone
 old_program=$old_build/build/quillmere
 generator=$root/build/bench/quillmere_gen_save
 
@@ -49,6 +49,7 @@ cmake --build build --target quillmere quillmere_gen_save -j2 >/dev/null
 
 rm -rf "$work"
 mkdir -p "$work/generated" "$work/old" "$work/new"
+cp build/quillmere "$new_program"
 
 # Generated saves: sizes in millions of bytes, both line ends, with and without
 # forces, in the shape of the games' own saves.
