@@ -9,10 +9,7 @@
 #include "script/number_format.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: quillmere_probe_format IN OUT\n");
-    return 2;
-  }
+  if (!probe::HasArguments(argc, 3, "quillmere_probe_format IN OUT")) return 2;
   const probe::MappedFile file(argv[1]);
   const unsigned char* begin = file.begin();
   const unsigned char* end = file.end();

@@ -31,6 +31,13 @@ inline constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
 
 inline bool InWord(unsigned char c) { return kClasses[c] == kWord || kClasses[c] == kDigit; }
 
+// Whether the program was given its arguments; says how to call it otherwise.
+inline bool HasArguments(int argc, int wanted, const char* usage) {
+  if (argc == wanted) return true;
+  std::fprintf(stderr, "usage: %s\n", usage);
+  return false;
+}
+
 // A file's bytes mapped into memory, followed by at least one zero byte,
 // which ends every scan: the least it takes to have them.
 class MappedFile {

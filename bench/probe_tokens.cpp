@@ -6,10 +6,7 @@
 #include "bench/probe_input.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: quillmere_probe_tokens FILE\n");
-    return 2;
-  }
+  if (!probe::HasArguments(argc, 2, "quillmere_probe_tokens FILE")) return 2;
   const probe::MappedFile file(argv[1]);
   const unsigned char* p = file.begin();
   const unsigned char* end = file.end();

@@ -73,10 +73,7 @@ class Tree {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: quillmere_probe_tree FILE\n");
-    return 2;
-  }
+  if (!probe::HasArguments(argc, 2, "quillmere_probe_tree FILE")) return 2;
   const probe::MappedFile file(argv[1]);
   const unsigned char* begin = file.begin();
   const unsigned char* end = file.end();

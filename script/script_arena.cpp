@@ -13,16 +13,11 @@ constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
 
-template <typename T>
-uint64_t Load(const char* p) {
-  T value;
-  std::memcpy(&value, p, sizeof value);
-  return value;
-}
+}  // namespace
 
 // Names are short: most are hashed from two loads that overlap, never a byte
 // at a time, and never reading outside the name.
-uint64_t HashBytes(std::string_view s) {
+uint64_t ScriptArena::Hash(std::string_view s) {
   const char* p = s.data();
   const size_t n = s.size();
   uint64_t a = 0;
@@ -46,8 +41,6 @@ uint64_t HashBytes(std::string_view s) {
   h *= 0xBF58476D1CE4E5B9ull;
   return h ^ (h >> 32);
 }
-
-}  // namespace
 
 ScriptArena::ScriptArena()
     : nodeChunkSize_(kSegmentBytes),
@@ -155,7 +148,7 @@ uint32_t ScriptArena::FindName(std::string_view name) const {
 // The slot of the table that holds name, or the free one where it would go.
 size_t ScriptArena::SlotOf(std::string_view name) const {
   size_t mask = nameSlots_.size() - 1;
-  size_t i = HashBytes(name) & mask;
+  size_t i = Hash(name) & mask;
   while (uint32_t index = nameSlots_[i]) {
     if (SameText(names_[index], name)) return i;
     i = (i + 1) & mask;
@@ -178,7 +171,7 @@ void ScriptArena::GrowNameSlots() {
   size_t mask = nameSlots_.size() - 1;
   for (uint32_t index : old) {
     if (!index) continue;
-    size_t i = HashBytes(NameAt(index)) & mask;
+    size_t i = Hash(NameAt(index)) & mask;
     while (nameSlots_[i]) i = (i + 1) & mask;
     nameSlots_[i] = index;
   }

@@ -103,6 +103,7 @@ class ScriptArena {
       if (a[i] != b[i]) return false;
     return true;
   }
+  static uint64_t Hash(std::string_view s);
   template <typename T>
   static T Load(const char* p) {
     T value;

@@ -84,7 +84,9 @@ class ScriptReader {
   // The shortcut for a key with a single value (script_reader_pairs.cpp):
   // false, with nothing read, when it does not apply.
   bool ReadPair();
+  const unsigned char* ReadOnePair(const unsigned char* key);
   const unsigned char* ReadBareValue(uint32_t name, const unsigned char* p);
+  const unsigned char* NextLineKey(const unsigned char* after) const;
   // Goes on reading at p, in the buffer.
   bool Resume(const unsigned char* p);
 

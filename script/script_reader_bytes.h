@@ -55,6 +55,7 @@ inline bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 inline bool EndsComment(unsigned char c) { return c == 0 || IsLineEnd(c); }
 
 inline bool IsWordStart(unsigned char c) { return kClass[c] == kWordStart; }
+inline bool IsKeyStart(unsigned char c) { return kClass[c] <= kDigit; }
 inline bool EndsQuoted(unsigned char c) { return EndsComment(c); }
 
 // Past the blanks from p on, before end.
