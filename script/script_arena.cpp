@@ -12,6 +12,11 @@ namespace {
 constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+constexpr bool kHugePages = true;
+#else
+constexpr bool kHugePages = false;  // elsewhere aligning to a huge page only wastes memory
+#endif
 
 }  // namespace
 
@@ -60,10 +65,10 @@ ScriptArena::~ScriptArena() {
   }
 }
 
-// Chunks of a huge page or more are aligned to it and asked to be backed by
-// huge pages: one page fault per 2 MiB instead of 512.
+// Where the system has huge pages, chunks of a huge page or more are aligned to
+// it and asked to be backed by them: one page fault per 2 MiB instead of 512.
 void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
-  if (bytes >= kHugePage) {
+  if (kHugePages && bytes >= kHugePage) {
     bytes = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     alignment = kHugePage;
   }
@@ -77,12 +82,12 @@ void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
 }
 
 // The first node chunk is one segment, so that a small tree stays small; later
-// ones are a huge page each. Every chunk is aligned to its size, so every
-// segment in it is aligned to kSegmentBytes.
+// ones are 2 MiB each. Every chunk is aligned to kSegmentBytes at least, and so
+// is every segment in it.
 void ScriptArena::OpenSegment() {
   if (segments_.size() == kMaxSegments) throw std::bad_alloc();
   if (nextSegment_ == segmentsEnd_) {
-    nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, nodeChunkSize_));
+    nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, kSegmentBytes));
     segmentsEnd_ = nextSegment_ + nodeChunkSize_;
     nodeChunkSize_ = kHugePage;
   }

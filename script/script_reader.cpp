@@ -312,10 +312,10 @@ void ScriptReader::ParseLine() {
         return;
       case kWordStart:
       case kDigit:
-        if (!ReadPair()) OnWordOrDigit(c == kDigit);
+        if (!ReadPair() && !ReadListItems()) OnWordOrDigit(c == kDigit);
         break;
       case kMinus:
-        OnMinus();
+        if (!ReadListItems()) OnMinus();
         break;
       case kEquals:
         OnEquals();

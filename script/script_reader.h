@@ -87,6 +87,11 @@ class ScriptReader {
   const unsigned char* ReadOnePair(const unsigned char* key);
   const unsigned char* ReadBareValue(uint32_t name, const unsigned char* p);
   const unsigned char* NextLineKey(const unsigned char* after) const;
+  // The shortcut for the items of a list (script_reader_lists.cpp): false,
+  // with nothing read, when it does not apply.
+  bool ReadListItems();
+  const unsigned char* ReadListWord(const unsigned char* p);
+  const unsigned char* ReadListNumber(const unsigned char* p);
   // Goes on reading at p, in the buffer.
   bool Resume(const unsigned char* p);
 

@@ -64,6 +64,12 @@ inline const unsigned char* SkipBlanksIn(const unsigned char* p, const unsigned 
   return p;
 }
 
+// Past the word characters from p on, before end.
+inline const unsigned char* SkipWordIn(const unsigned char* p, const unsigned char* end) {
+  while (p < end && IsWordChar(*p)) ++p;
+  return p;
+}
+
 // The plain number from p (a digit) on, when it lies wholly before end: at most
 // 15 digits and one full stop, not followed by another. Its digits and its
 // power of ten are both exact doubles, so one division rounds exactly as the

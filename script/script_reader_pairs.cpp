@@ -14,14 +14,9 @@ namespace {
 
 using script_bytes::IsDigit;
 using script_bytes::IsKeyStart;
-using script_bytes::IsWordChar;
 using script_bytes::IsWordStart;
 using script_bytes::SkipBlanksIn;
-
-const unsigned char* SkipWordIn(const unsigned char* p, const unsigned char* end) {
-  while (p < end && IsWordChar(*p)) ++p;
-  return p;
-}
+using script_bytes::SkipWordIn;
 
 std::string_view View(const unsigned char* begin, const unsigned char* end) {
   return {reinterpret_cast<const char*>(begin), static_cast<size_t>(end - begin)};
