@@ -2,6 +2,11 @@
 // over the bytes, driven line by line, with one look-ahead byte. It reads a
 // source in large blocks, never backs up, reports each error as a numbered line, skips the
 // offending character and goes on, so that a file with errors still gives a tree.
+// What nearly every line of a save holds, a key with a single value and the
+// items of lists, it takes straight from the block in shortcuts that end where
+// the state machine would stand after the same bytes
+// (script_reader_pairs.cpp, script_reader_lists.cpp). Keys and bare words are
+// interned as they are read.
 //
 // Blocks may nest up to kMaxDepth levels; a "{" that would open a deeper one is
 // reported as an unexpected character, which keeps every recursive walk over a
