@@ -22,6 +22,7 @@ class ScriptOutput {
   bool Finish();
 
   void Put(std::string_view text) {
+    if (text.empty()) return;  // its data may be null, which memcpy must not be given
     std::memcpy(Room(text.size()), text.data(), text.size());
     used_ += text.size();
   }
