@@ -312,19 +312,19 @@ void ScriptReader::ParseLine() {
         return;
       case kWordStart:
       case kDigit:
-        if (!ReadPair() && !ReadListItems()) OnWordOrDigit(c == kDigit);
+        if (!ReadRun()) OnWordOrDigit(c == kDigit);
         break;
       case kMinus:
-        if (!ReadListItems()) OnMinus();
+        if (!ReadRun()) OnMinus();
         break;
       case kEquals:
         OnEquals();
         break;
       case kOpenBrace:
-        OnOpenBrace();
+        if (!ReadRun()) OnOpenBrace();
         break;
       case kCloseBrace:
-        OnCloseBrace();
+        if (!ReadRun()) OnCloseBrace();
         break;
       case kQuote:
         OnQuote();

@@ -86,19 +86,20 @@ class ScriptReader {
   void ReportError(std::string_view message);
   void UnexpectedChar();
 
-  // The shortcut for a key with a single value (script_reader_pairs.cpp):
-  // false, with nothing read, when it does not apply.
-  bool ReadPair();
+  // The shortcut over runs of plain lines (script_reader_runs.cpp): false,
+  // with nothing read, when it does not apply at current_.
+  bool ReadRun();
+  const unsigned char* Step(const unsigned char* p);
+  const unsigned char* OpenBraceAt(const unsigned char* p);
+  const unsigned char* CloseBraceAt(const unsigned char* p);
+  const unsigned char* LineEndAt(const unsigned char* p);
+  // Its parts for pairs (script_reader_pairs.cpp) and lists
+  // (script_reader_lists.cpp).
   const unsigned char* ReadOnePair(const unsigned char* key);
   const unsigned char* ReadBareValue(uint32_t name, const unsigned char* p);
-  const unsigned char* NextLineKey(const unsigned char* after) const;
-  // The shortcut for the items of a list (script_reader_lists.cpp): false,
-  // with nothing read, when it does not apply.
-  bool ReadListItems();
+  const unsigned char* ReadListItems(const unsigned char* p);
   const unsigned char* ReadListWord(const unsigned char* p);
   const unsigned char* ReadListNumber(const unsigned char* p);
-  // Goes on reading at p, in the buffer.
-  bool Resume(const unsigned char* p);
 
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }

@@ -2,8 +2,7 @@
 // (tags = { ENG FRA PRU }, ids = { 1 2 -3 4.5 }) once the list has its first
 // item: items and the blanks between them are read straight from the buffer
 // while they lie in it, up to anything else (a line end, "}", an item of
-// another kind), where the state machine goes on in the state it would have
-// reached itself.
+// another kind), in the state the state machine would have reached itself.
 #include "script/script_arena.h"
 #include "script/script_reader.h"
 #include "script/script_reader_bytes.h"
@@ -13,20 +12,17 @@ using script_bytes::IsWordStart;
 using script_bytes::SkipBlanksIn;
 using script_bytes::SkipWordIn;
 
-bool ScriptReader::ReadListItems() {
+// The items from p on, and the blanks between them: where they end; p itself
+// when there is none.
+const unsigned char* ScriptReader::ReadListItems(const unsigned char* p) {
   const ScriptNode* node = Current();
-  if (node->parseState != kInsideBraces || (node->kind != kWords && node->kind != kNumbers))
-    return false;
-  const unsigned char* p = pos_ - 1;  // current_ came from the buffer
-  const unsigned char* start = p;
+  if (node->parseState != kInsideBraces || (node->kind != kWords && node->kind != kNumbers)) return p;
   while (p != end_) {
     const unsigned char* end = node->kind == kWords ? ReadListWord(p) : ReadListNumber(p);
     if (!end) break;
     p = SkipBlanksIn(end, end_);
   }
-  if (p == start) return false;
-  Resume(p);
-  return true;
+  return p;
 }
 
 // The word at p of a list of words; null, with nothing done, when there is none

@@ -1,11 +1,10 @@
 // The reader's shortcut for what nearly every line of a save holds: a key,
 // "=" and a single value (key = 5, key = -0.25, key = ENG, key = "text"), or a
-// key and "=" before a "{" or the line end. The shortcut reads straight from
-// the buffer when the whole pair lies in it, and stops, leaving the reader in
-// the very state the byte-at-a-time path would have reached, before anything
-// it does not read itself (a number that needs the general conversion, a
-// string without its closing quote, and so on): the state machine goes on
-// from there. Nothing it reads can be an error.
+// key and "=" before a "{" or the line end, read straight from the buffer when
+// the pair lies in it. It stops before anything it does not read itself (a
+// number that needs the general conversion, a string without its closing
+// quote, and so on), in the very state the byte-at-a-time path would have
+// reached. Nothing it reads can be an error.
 #include "script/script_arena.h"
 #include "script/script_reader.h"
 #include "script/script_reader_bytes.h"
@@ -13,7 +12,6 @@
 namespace {
 
 using script_bytes::IsDigit;
-using script_bytes::IsKeyStart;
 using script_bytes::IsWordStart;
 using script_bytes::SkipBlanksIn;
 using script_bytes::SkipWordIn;
@@ -24,29 +22,10 @@ std::string_view View(const unsigned char* begin, const unsigned char* end) {
 
 }  // namespace
 
-// Pair after pair, as long as each ends its line and the next line holds
-// nothing before its key but blanks: the line ends between them are counted
-// here as the state machine counts them.
-bool ScriptReader::ReadPair() {
-  const unsigned char* key = pos_ - 1;  // current_, a word start or a digit, came from the buffer
-  const unsigned char* after = ReadOnePair(key);
-  if (after == key) return false;
-  while (after) {
-    const unsigned char* next = NextLineKey(after);
-    if (!next) return Resume(after);
-    ++file_.lineNumber;
-    ++editorLine_;
-    tokenLine_ = editorLine_;
-    const unsigned char* end = ReadOnePair(next);
-    if (end == next) return Resume(next);
-    after = end;
-  }
-  return true;
-}
-
-// The pair whose key starts at key: where it ends when it was read whole with
-// its single value; key itself when nothing was read; null when only its start
-// was, the reader going on from there.
+// The pair whose key starts at key, or as much of it as the shortcut reads:
+// the key, "=" and its single value; the key and "=" (the value is left to
+// what reads on, a "{" for one); or the key alone when no "=" follows on its
+// line. Returns where that ends; key itself when nothing was read.
 const unsigned char* ScriptReader::ReadOnePair(const unsigned char* key) {
   const ScriptNode* node = Current();
   const ParseState state = node->parseState;
@@ -61,8 +40,7 @@ const unsigned char* ScriptReader::ReadOnePair(const unsigned char* key) {
     // In an untyped block the key looks on for its "=" across lines.
     if (inBlock && node->kind == kUntyped) return key;
     EnterNewChild(Name(View(key, keyEnd)), kAwaitingEquals);
-    Resume(keyEnd);
-    return nullptr;
+    return keyEnd;
   }
   const uint32_t name = Name(View(key, keyEnd));
   const unsigned char* value = SkipBlanksIn(equals + 1, end_);
@@ -70,19 +48,7 @@ const unsigned char* ScriptReader::ReadOnePair(const unsigned char* key) {
     if (const unsigned char* after = ReadBareValue(name, value)) return after;
   }
   EnterNewChild(name, kAwaitingValue);
-  Resume(value);
-  return nullptr;
-}
-
-// The key of the next line when after is followed by blanks, one line end (LF
-// or CR LF) and blanks before a word start or a digit; null otherwise.
-const unsigned char* ScriptReader::NextLineKey(const unsigned char* after) const {
-  const unsigned char* p = SkipBlanksIn(after, end_);
-  if (end_ - p < 2) return nullptr;
-  if (*p == '\r' && p[1] == '\n') ++p;
-  if (*p != '\n') return nullptr;
-  p = SkipBlanksIn(p + 1, end_);
-  return p != end_ && IsKeyStart(*p) ? p : nullptr;
+  return value;
 }
 
 // The value at p of the new key name, as a complete child; null, with nothing
@@ -109,10 +75,4 @@ const unsigned char* ScriptReader::ReadBareValue(uint32_t name, const unsigned c
   if (!end) return nullptr;
   AddBareChild(name, kNumbers, Item::Number(negative ? -number : number));
   return end;
-}
-
-bool ScriptReader::Resume(const unsigned char* p) {
-  pos_ = p;
-  ReadChar();
-  return true;
 }
