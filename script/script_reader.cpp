@@ -303,6 +303,7 @@ void ScriptReader::ParseLine() {
     const uint8_t c = kClass[current_];
     if (c == kZero || c == kLineEnd) return;
     tokenLine_ = editorLine_;
+    if (StartsRun(c) && ReadRun()) continue;
     switch (c) {
       case kBlank:
         SkipBlanks();
@@ -312,19 +313,19 @@ void ScriptReader::ParseLine() {
         return;
       case kWordStart:
       case kDigit:
-        if (!ReadRun()) OnWordOrDigit(c == kDigit);
+        OnWordOrDigit(c == kDigit);
         break;
       case kMinus:
-        if (!ReadRun()) OnMinus();
+        OnMinus();
         break;
       case kEquals:
         OnEquals();
         break;
       case kOpenBrace:
-        if (!ReadRun()) OnOpenBrace();
+        OnOpenBrace();
         break;
       case kCloseBrace:
-        if (!ReadRun()) OnCloseBrace();
+        OnCloseBrace();
         break;
       case kQuote:
         OnQuote();

@@ -101,4 +101,19 @@ inline const unsigned char* PlainNumber(const unsigned char* p, const unsigned c
   return p;
 }
 
+// PlainNumber with a sign before it or not, p at the sign or at a digit.
+inline const unsigned char* SignedPlainNumber(const unsigned char* p, const unsigned char* end, double* value) {
+  const bool negative = *p == '-';
+  const unsigned char* digits = negative ? p + 1 : p;
+  if (digits == end || !IsDigit(*digits)) return nullptr;
+  const unsigned char* after = PlainNumber(digits, end, value);
+  if (after && negative) *value = -*value;
+  return after;
+}
+
+// Whether a byte of this class may start what the reader's shortcut reads.
+inline bool StartsRun(uint8_t c) {
+  return c == kWordStart || c == kDigit || c == kMinus || c == kOpenBrace || c == kCloseBrace;
+}
+
 }  // namespace script_bytes

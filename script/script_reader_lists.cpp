@@ -7,7 +7,6 @@
 #include "script/script_reader.h"
 #include "script/script_reader_bytes.h"
 
-using script_bytes::IsDigit;
 using script_bytes::IsWordStart;
 using script_bytes::SkipBlanksIn;
 using script_bytes::SkipWordIn;
@@ -39,16 +38,13 @@ const unsigned char* ScriptReader::ReadListWord(const unsigned char* p) {
 // it that the list drops; null, with nothing done, when the shortcut does not
 // read it.
 const unsigned char* ScriptReader::ReadListNumber(const unsigned char* p) {
-  const bool negative = *p == '-';
-  const unsigned char* digits = negative ? p + 1 : p;
-  if (digits == end_ || !IsDigit(*digits)) return nullptr;
   double value;
-  const unsigned char* end = script_bytes::PlainNumber(digits, end_, &value);
+  const unsigned char* end = script_bytes::SignedPlainNumber(p, end_, &value);
   if (!end) return nullptr;
-  if (!negative) {
+  if (*p != '-') {
     end = SkipWordIn(end, end_);  // read as part of the number's text, not its value
     if (end == end_) return nullptr;
   }
-  AddNumber(negative ? -value : value);
+  AddNumber(value);
   return end;
 }

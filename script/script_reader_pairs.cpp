@@ -67,12 +67,9 @@ const unsigned char* ScriptReader::ReadBareValue(uint32_t name, const unsigned c
     AddBareChild(name, kWords, Item::Text(arena_->StoredName(Name(View(p, end)))));
     return end;
   }
-  const bool negative = *p == '-';
-  const unsigned char* digits = negative ? p + 1 : p;
-  if (digits == end_ || !IsDigit(*digits)) return nullptr;
   double number;
-  const unsigned char* end = script_bytes::PlainNumber(digits, end_, &number);
+  const unsigned char* end = script_bytes::SignedPlainNumber(p, end_, &number);
   if (!end) return nullptr;
-  AddBareChild(name, kNumbers, Item::Number(negative ? -number : number));
+  AddBareChild(name, kNumbers, Item::Number(number));
   return end;
 }
