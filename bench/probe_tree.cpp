@@ -1,14 +1,18 @@
 // quillmere_probe_tree FILE: a compact tree reader of the script format, as
 // the floor of what a reader that builds a tree must do: the file read whole,
-// 24-byte nodes in large blocks (a key with its value is one, so is each
-// value of a list), names and texts left in the file's bytes (no interning,
+// 24-byte nodes in large blocks on huge pages (a key with its value is one), the values of
+// lists 8 bytes each, names and texts left in the file's bytes (no interning,
 // no copies), numbers parsed in
 // place, no status lines and no error handling beyond not crashing. Prints the
 // number of nodes.
+#include <sys/mman.h>
+
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "bench/probe_input.h"
@@ -45,7 +49,7 @@ class Tree {
   void Leave() {
     if (open_.size() > 1) open_.pop_back();
   }
-  Node& At(uint32_t index) { return blocks_[index >> kBlockBits][index & kBlockMask]; }
+  Node& At(uint32_t index) { return blocks_[index >> kBlockBits].get()[index & kBlockMask]; }
   uint32_t count() const { return count_; }
 
  private:
@@ -60,12 +64,25 @@ class Tree {
 
   uint32_t Add(const Node& node) {
     const uint32_t index = count_++;
-    if ((index & kBlockMask) == 0) blocks_.emplace_back(new Node[kBlockNodes]);
+    if ((index & kBlockMask) == 0) blocks_.emplace_back(NewBlock());
     At(index) = node;
     return index;
   }
 
-  std::vector<std::unique_ptr<Node[]>> blocks_;
+  // Aligned to huge pages and backed by them, as the program's own nodes are.
+  static Node* NewBlock() {
+    constexpr size_t kBytes = sizeof(Node) * kBlockNodes;
+    void* block = std::aligned_alloc(kHugePage, kBytes);
+    if (!block) throw std::bad_alloc();
+    madvise(block, kBytes, MADV_HUGEPAGE);
+    return static_cast<Node*>(block);
+  }
+  struct Free {
+    void operator()(Node* block) const { std::free(block); }
+  };
+  static constexpr size_t kHugePage = size_t{2} << 20;
+
+  std::vector<std::unique_ptr<Node, Free>> blocks_;
   std::vector<Open> open_;
   uint32_t count_ = 0;
 };
@@ -78,35 +95,34 @@ int main(int argc, char** argv) {
   const unsigned char* begin = file.begin();
   const unsigned char* end = file.end();
   Tree tree;
-  uint32_t last = 0;  // the last value read in the current block
-  uint32_t key = 0;   // a key waiting for its value, 0 when none
+  std::vector<uint64_t> items;  // the values of lists, 8 bytes each
+  uint32_t key = 0;             // a key waiting for its value, 0 when none
   for (const unsigned char* p = probe::SkipSpace(begin); p < end;) {
     const unsigned char* tokenEnd = probe::TokenEnd(p);
-    if (*p == '=') {
-      key = last;
-      last = 0;
-    } else if (*p == '{') {
+    const unsigned char* next = probe::SkipSpace(tokenEnd);
+    if (*p == '{') {
       tree.Enter(key ? key : tree.AddChild({}));
-      key = last = 0;
+      key = 0;
     } else if (*p == '}') {
       tree.Leave();
-      key = last = 0;
-    } else if (*p != '-') {  // a sign is left out of the probe's numbers
+      key = 0;
+    } else if (*p != '-' && *p != '=') {  // a sign is left out of the probe's numbers
       uint64_t payload = static_cast<uint64_t>(tokenEnd - begin);
       if (probe::kClasses[*p] == probe::kDigit) {
         const double value = probe::NumberAt(p, tokenEnd);
         std::memcpy(&payload, &value, sizeof value);
       }
-      if (key) {
+      if (*next == '=') {  // a key, one node with its value
+        key = tree.AddChild({static_cast<uint32_t>(p - begin), static_cast<uint32_t>(tokenEnd - p), 0, 0, 0});
+      } else if (key) {
         tree.At(key).payload = payload;
         key = 0;
-      } else {
-        last = tree.AddChild({static_cast<uint32_t>(p - begin), static_cast<uint32_t>(tokenEnd - p),
-                              payload, 0, 0});
+      } else {  // an item of the list of the innermost block
+        items.push_back(payload);
       }
     }
-    p = probe::SkipSpace(tokenEnd);
+    p = next;
   }
-  std::printf("%u nodes\n", tree.count());
+  std::printf("%u nodes, %zu list items\n", tree.count(), items.size());
   return 0;
 }
