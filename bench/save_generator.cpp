@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/save_history.h"
 #include "bench/save_vocabulary.h"
 #include "refdata/province_map.h"
 
@@ -387,8 +388,11 @@ void SaveGenerator::WriteCountry(size_t index, uint64_t budget) {
   WritePartiesAndTaxes();
   WriteRelations(index);
   WriteOverlord(index);
-  while (options_.forces && text_.Size() - start < budget) {
-    if (random_.Chance(75))
+  int histories = 0;
+  while ((options_.forces || options_.gameShape) && text_.Size() - start < budget) {
+    if (options_.gameShape && (!options_.forces || random_.Chance(60)))
+      WriteHistoryEntry(text_, random_, tags_[index], histories++);
+    else if (random_.Chance(75))
       WriteArmy(index);
     else
       WriteNavy(index);

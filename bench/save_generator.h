@@ -35,6 +35,9 @@ struct SaveOptions {
   uint64_t bytes = 40'000'000;
   LineEnd lineEnd = LineEnd::kLf;
   bool forces = true;  // the countries' land and naval units
+  // Countries also hold histories in the shape of the games' own late saves
+  // (bench/save_history.h); off, the file is the same as ever.
+  bool gameShape = false;
 };
 
 // The whole file; with forces, its size is within about one pop block of

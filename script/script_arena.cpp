@@ -12,25 +12,47 @@ namespace {
 constexpr size_t kFirstChunk = 16 * 1024;
 constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
-
-uint64_t HashBytes(std::string_view s) {
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-  size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    uint64_t w;
-    std::memcpy(&w, s.data() + i, 8);
-    h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
-  }
-  for (; i < s.size(); ++i) h = (h ^ static_cast<unsigned char>(s[i])) * 0x100000001B3ull;
-  h ^= h >> 29;
-  return h * 0xC4CEB9FE1A85EC53ull;
-}
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+constexpr bool kHugePages = true;
+#else
+constexpr bool kHugePages = false;  // elsewhere aligning to a huge page only wastes memory
+#endif
 
 }  // namespace
 
+// Names are short: most are hashed from two loads that overlap, never a byte
+// at a time, and never reading outside the name.
+uint64_t ScriptArena::Hash(std::string_view s) {
+  const char* p = s.data();
+  const size_t n = s.size();
+  uint64_t a = 0;
+  uint64_t b = 0;
+  if (n >= 8) {
+    a = Load<uint64_t>(p);
+    b = Load<uint64_t>(p + n - 8);
+    for (size_t i = 8; i + 8 < n; i += 8) {
+      a = (a ^ Load<uint64_t>(p + i)) * 0xFF51AFD7ED558CCDull;
+      a ^= a >> 32;
+    }
+  } else if (n >= 4) {
+    a = Load<uint32_t>(p);
+    b = Load<uint32_t>(p + n - 4);
+  } else if (n > 0) {
+    a = static_cast<unsigned char>(p[0]) | static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8 |
+        static_cast<uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16;
+  }
+  uint64_t h = (a ^ 0x9E3779B97F4A7C15ull) * 0xC4CEB9FE1A85EC53ull ^ (b + n) * 0xFF51AFD7ED558CCDull;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ull;
+  return h ^ (h >> 32);
+}
+
 ScriptArena::ScriptArena()
-    : nodeChunkSize_(kSegmentBytes), chunkSize_(kFirstChunk), names_(1, nullptr) {
+    : nodeChunkSize_(kSegmentBytes),
+      values_{nullptr, nullptr, kFirstChunk},
+      nameRegion_{nullptr, nullptr, kFirstChunk},
+      names_(1, nullptr),
+      followers_(kFollowers, 0) {
   NewNode({}, kComplete).node->kind = kBlock;
 }
 
@@ -43,10 +65,10 @@ ScriptArena::~ScriptArena() {
   }
 }
 
-// Chunks of a huge page or more are aligned to it and asked to be backed by
-// huge pages: one page fault per 2 MiB instead of 512.
+// Where the system has huge pages, chunks of a huge page or more are aligned to
+// it and asked to be backed by them: one page fault per 2 MiB instead of 512.
 void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
-  if (bytes >= kHugePage) {
+  if (kHugePages && bytes >= kHugePage) {
     bytes = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     alignment = kHugePage;
   }
@@ -60,12 +82,12 @@ void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
 }
 
 // The first node chunk is one segment, so that a small tree stays small; later
-// ones are a huge page each. Every chunk is aligned to its size, so every
-// segment in it is aligned to kSegmentBytes.
+// ones are 2 MiB each. Every chunk is aligned to kSegmentBytes at least, and so
+// is every segment in it.
 void ScriptArena::OpenSegment() {
   if (segments_.size() == kMaxSegments) throw std::bad_alloc();
   if (nextSegment_ == segmentsEnd_) {
-    nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, nodeChunkSize_));
+    nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, kSegmentBytes));
     segmentsEnd_ = nextSegment_ + nodeChunkSize_;
     nodeChunkSize_ = kHugePage;
   }
@@ -79,32 +101,36 @@ void ScriptArena::OpenSegment() {
 }
 
 ScriptArena::Placed ScriptArena::NewNode(std::string_view name, ParseState state) {
+  return NewNode(Intern(name), state);
+}
+
+ScriptArena::Placed ScriptArena::NewNode(uint32_t nameIndex, ParseState state) {
   if (freeSlots_ == 0) OpenSegment();
   --freeSlots_;
   ScriptNode* node = new (nextNode_++) ScriptNode();
-  node->name_ = Intern(name);
+  node->name_ = nameIndex;
   node->parseState = state;
   return {node, nextRef_++};
 }
 
-void* ScriptArena::Allocate(size_t bytes) {
+void* ScriptArena::AllocateIn(Region& region, size_t bytes) {
   bytes = (bytes + 7) & ~size_t{7};
-  if (static_cast<size_t>(limit_ - next_) < bytes) {
-    if (bytes > chunkSize_ / 4) return NewChunk(bytes, 0);  // big item arrays and strings
-    next_ = static_cast<char*>(NewChunk(chunkSize_, 0));
-    limit_ = next_ + chunkSize_;
-    if (chunkSize_ < kLargestChunk) chunkSize_ *= 2;
+  if (static_cast<size_t>(region.limit - region.next) < bytes) {
+    if (bytes > region.chunkSize / 4) return NewChunk(bytes, 0);  // big item arrays and strings
+    region.next = static_cast<char*>(NewChunk(region.chunkSize, 0));
+    region.limit = region.next + region.chunkSize;
+    if (region.chunkSize < kLargestChunk) region.chunkSize *= 2;
   }
-  void* p = next_;
-  next_ += bytes;
+  void* p = region.next;
+  region.next += bytes;
   return p;
 }
 
-const char* ScriptArena::Store(std::string_view text) {
+const char* ScriptArena::StoreIn(Region& region, std::string_view text) {
   if (text.empty()) return nullptr;
   if (!Fits32(text.size())) throw std::bad_alloc();  // its length would not fit the prefix
   uint32_t n = static_cast<uint32_t>(text.size());
-  char* p = static_cast<char*>(Allocate(sizeof n + text.size()));
+  char* p = static_cast<char*>(AllocateIn(region, sizeof n + text.size()));
   std::memcpy(p, &n, sizeof n);
   std::memcpy(p + sizeof n, text.data(), text.size());
   return p;
@@ -127,9 +153,9 @@ uint32_t ScriptArena::FindName(std::string_view name) const {
 // The slot of the table that holds name, or the free one where it would go.
 size_t ScriptArena::SlotOf(std::string_view name) const {
   size_t mask = nameSlots_.size() - 1;
-  size_t i = HashBytes(name) & mask;
+  size_t i = Hash(name) & mask;
   while (uint32_t index = nameSlots_[i]) {
-    if (NameAt(index) == name) return i;
+    if (SameText(names_[index], name)) return i;
     i = (i + 1) & mask;
   }
   return i;
@@ -138,7 +164,8 @@ size_t ScriptArena::SlotOf(std::string_view name) const {
 uint32_t ScriptArena::AddName(std::string_view name, size_t slot) {
   if (names_.size() == kNoName) throw std::bad_alloc();
   uint32_t index = static_cast<uint32_t>(names_.size());
-  names_.push_back(Store(name));
+  names_.push_back(StoreIn(nameRegion_, name));
+  followers_.resize(followers_.size() + kFollowers, 0);
   nameSlots_[slot] = index;
   return index;
 }
@@ -149,7 +176,7 @@ void ScriptArena::GrowNameSlots() {
   size_t mask = nameSlots_.size() - 1;
   for (uint32_t index : old) {
     if (!index) continue;
-    size_t i = HashBytes(NameAt(index)) & mask;
+    size_t i = Hash(NameAt(index)) & mask;
     while (nameSlots_[i]) i = (i + 1) & mask;
     nameSlots_[i] = index;
   }

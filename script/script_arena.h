@@ -6,12 +6,14 @@
 // segment's number and its slot there. Item arrays and strings come from a bump
 // allocator over large chunks. Nothing is freed on its own, the whole arena is
 // released with the tree. Node names are interned and kept as indexes (0 is the
-// empty name); values are stored as they come, length-prefixed and handed out
-// as a pointer to the prefix (null: empty string).
+// empty name); the reader interns bare words too, so that a word repeated
+// through a file is stored once. Other values are stored as they come,
+// length-prefixed and handed out as a pointer to the prefix (null: empty string).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -41,14 +43,30 @@ class ScriptArena {
     uint32_t ref;
   };
   Placed NewNode(std::string_view name, ParseState state);
+  Placed NewNode(uint32_t nameIndex, ParseState state);
   uint32_t Intern(std::string_view name);
+  // Intern for a reader, which meets names in much the same order again and
+  // again: after is the index of the name met just before this one. A name
+  // that followed it the last time is found by one comparison, with no hash.
+  uint32_t InternAfter(uint32_t after, std::string_view name) {
+    uint32_t* guesses = &followers_[size_t{after} * kFollowers];
+    for (size_t i = 0; i < kFollowers; ++i)
+      if (guesses[i] != 0 && SameText(names_[guesses[i]], name)) return guesses[i];
+    const uint32_t index = Intern(name);
+    guesses = &followers_[size_t{after} * kFollowers];  // Intern may have moved them
+    guesses[1] = guesses[0];
+    guesses[0] = index;
+    return index;
+  }
+  // The stored text of an interned name, shared by every value that holds it.
+  const char* StoredName(uint32_t index) const { return names_[index]; }
   uint32_t FindName(std::string_view name) const;
   std::string_view NameAt(uint32_t index) const { return ScriptNode::StoredText(names_[index]); }
   // Whether a length or a count fits the 32 bits the tree keeps of it (a size_t
   // may have 64).
   static constexpr bool Fits32(uint64_t n) { return n <= UINT32_MAX; }
-  const char* Store(std::string_view text);
-  void* Allocate(size_t bytes);  // 8-byte aligned
+  const char* Store(std::string_view text) { return StoreIn(values_, text); }
+  void* Allocate(size_t bytes) { return AllocateIn(values_, bytes); }  // 8-byte aligned
 
  private:
   struct Segment {
@@ -67,6 +85,31 @@ class ScriptArena {
   static_assert(kSlots <= kSlotMask, "a slot number fits its bits");
   static constexpr size_t kMaxSegments = size_t{1} << (32 - kSlotBits);
 
+  // Whether stored (a name as Store keeps it, not null) holds text. Short
+  // texts, nearly all names, are compared a word at a time, never reading
+  // outside either.
+  static bool SameText(const char* stored, std::string_view text) {
+    uint32_t length;
+    std::memcpy(&length, stored, sizeof length);
+    if (length != text.size()) return false;
+    const char* a = stored + sizeof length;
+    const char* b = text.data();
+    if (length > 16) return std::memcmp(a, b, length) == 0;
+    if (length >= 8) return Load<uint64_t>(a) == Load<uint64_t>(b) &&
+                            Load<uint64_t>(a + length - 8) == Load<uint64_t>(b + length - 8);
+    if (length >= 4) return Load<uint32_t>(a) == Load<uint32_t>(b) &&
+                            Load<uint32_t>(a + length - 4) == Load<uint32_t>(b + length - 4);
+    for (uint32_t i = 0; i < length; ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
+  static uint64_t Hash(std::string_view s);
+  template <typename T>
+  static T Load(const char* p) {
+    T value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+  }
   static const Segment* SegmentOf(const void* address) {
     return reinterpret_cast<const Segment*>(reinterpret_cast<uintptr_t>(address) &
                                             ~uintptr_t{kSegmentBytes - 1});
@@ -86,12 +129,25 @@ class ScriptArena {
   uint32_t nextRef_ = 0;
   uint32_t freeSlots_ = 0;
 
-  // Item arrays and strings.
-  char* next_ = nullptr;
-  char* limit_ = nullptr;
-  size_t chunkSize_;
+  // A bump allocator over chunks that grow up to kLargestChunk.
+  struct Region {
+    char* next = nullptr;
+    char* limit = nullptr;
+    size_t chunkSize;
+  };
+  void* AllocateIn(Region& region, size_t bytes);
+  const char* StoreIn(Region& region, std::string_view text);
+
+  // Item arrays and strings; names apart, close together, for the reader
+  // compares every key with one of them.
+  Region values_;
+  Region nameRegion_;
 
   std::vector<Chunk> chunks_;
   std::vector<const char*> names_;   // stored names by index; names_[0] is the empty name
+  // By name index, kFollowers each: the names InternAfter met next, the latest
+  // first; 0 = none.
+  static constexpr size_t kFollowers = 2;
+  std::vector<uint32_t> followers_;
   std::vector<uint32_t> nameSlots_;  // hash table of name indexes, 0 = free
 };

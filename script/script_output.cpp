@@ -1,12 +1,18 @@
 #include "script/script_output.h"
 
-#include "script/number_format.h"
+#include <algorithm>
 
-ScriptOutput::ScriptOutput(OutputSink& sink) : sink_(&sink) { buffer_.reserve(kFlushSize + 4096); }
+ScriptOutput::ScriptOutput(OutputSink& sink) : sink_(&sink) { buffer_.resize(kFlushSize); }
+
+// With a sink the buffer is written out and used again; without one it grows.
+void ScriptOutput::MakeRoom(size_t n) {
+  if (sink_) Flush();
+  if (buffer_.size() - used_ < n) buffer_.resize(std::max(buffer_.size() * 2, used_ + n));
+}
 
 void ScriptOutput::Flush() {
-  written_ &= sink_->Write(buffer_);
-  buffer_.clear();
+  written_ &= sink_->Write({buffer_.data(), used_});
+  used_ = 0;
 }
 
 bool ScriptOutput::Finish() {
@@ -15,10 +21,10 @@ bool ScriptOutput::Finish() {
 }
 
 void ScriptOutput::Indent(int32_t times) {
-  for (int32_t i = 0; i < times; ++i) buffer_.append("    ", 4);
-}
-
-void ScriptOutput::PutNumber(double value) {
-  char text[kNumberTextSize];
-  Put(std::string_view(text, FormatNumber(value, text)));
+  static constexpr std::string_view kSpaces = "                                                                ";
+  for (size_t left = times > 0 ? size_t{4} * static_cast<size_t>(times) : 0; left > 0;) {
+    const size_t n = std::min(left, kSpaces.size());
+    Put(kSpaces.substr(0, n));
+    left -= n;
+  }
 }

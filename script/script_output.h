@@ -1,11 +1,14 @@
 // Where the writer's text goes: a sink (a file, a stream), written through a
-// large buffer, or a string in memory.
+// large buffer, or a string in memory. Text is put straight into the buffer,
+// numbers formatted in place.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "script/number_format.h"
 #include "script/output_sink.h"
 
 class ScriptOutput {
@@ -19,21 +22,36 @@ class ScriptOutput {
   bool Finish();
 
   void Put(std::string_view text) {
-    buffer_.append(text);
-    if (sink_ && buffer_.size() >= kFlushSize) Flush();
+    if (text.empty()) return;  // its data may be null, which memcpy must not be given
+    std::memcpy(Room(text.size()), text.data(), text.size());
+    used_ += text.size();
   }
-  void Put(char c) { buffer_.push_back(c); }
+  void Put(char c) {
+    *Room(1) = c;
+    ++used_;
+  }
   void Indent(int32_t times);
-  void PutNumber(double value);
+  void PutNumber(double value) { used_ += FormatNumber(value, Room(kNumberTextSize)); }
 
-  const std::string& text() const { return buffer_; }
+  // Everything put, when there is no sink.
+  const std::string& text() {
+    buffer_.resize(used_);
+    return buffer_;
+  }
 
  private:
   static constexpr size_t kFlushSize = 1 << 20;
 
+  // Where the next n bytes go.
+  char* Room(size_t n) {
+    if (buffer_.size() - used_ < n) MakeRoom(n);
+    return buffer_.data() + used_;
+  }
+  void MakeRoom(size_t n);
   void Flush();
 
-  std::string buffer_;
+  std::string buffer_;  // its first used_ bytes are the text; the rest is room
+  size_t used_ = 0;
   OutputSink* sink_ = nullptr;
   bool written_ = true;
 };

@@ -6,33 +6,15 @@
 
 #include "script/decimal_text.h"
 #include "script/script_arena.h"
+#include "script/script_reader_bytes.h"
 
 namespace {
 
 constexpr size_t kBlockSize = 256 * 1024;
 
-
-enum CharClass : uint8_t { kOther, kWordStart, kDigit, kUnderscore };
-
-constexpr std::array<uint8_t, 256> MakeClasses() {
-  std::array<uint8_t, 256> c{};
-  for (int b = 'A'; b <= 'Z'; ++b) c[b] = kWordStart;
-  for (int b = 'a'; b <= 'z'; ++b) c[b] = kWordStart;
-  c['@'] = kWordStart;
-  for (int b = 0xC4; b <= 0xDC; ++b) c[b] = kWordStart;
-  for (int b : {0xE4, 0xE5, 0xE9, 0xF4, 0xF6, 0xFC}) c[b] = kWordStart;
-  for (int b = '0'; b <= '9'; ++b) c[b] = kDigit;
-  c['_'] = kUnderscore;
-  return c;
-}
-constexpr std::array<uint8_t, 256> kClass = MakeClasses();
-
-bool IsWordChar(unsigned char c) { return kClass[c] != kOther; }
-bool IsDigit(unsigned char c) { return kClass[c] == kDigit; }
-bool IsLineEnd(unsigned char c) { return c == '\n' || c == '\r'; }
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
-
 }  // namespace
+
+using namespace script_bytes;
 
 void ScriptReader::OpenBuffer(std::string_view bytes) {
   blockStart_ = pos_ = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -78,11 +60,22 @@ uint64_t ScriptReader::ReadCount() const {
   return consumed_ + static_cast<uint64_t>(pos_ - blockStart_) + extraReads_;
 }
 
+// The word is handed out as it lies in the buffer when it ends there, which
+// stays so until the next byte past it is read; copied otherwise.
 std::string_view ScriptReader::ReadWord() {
+  if (!IsWordChar(current_)) return {};
+  const unsigned char* start = pos_ - 1;  // current_ came from the buffer
+  const unsigned char* p = pos_;
+  while (p < end_ && IsWordChar(*p)) ++p;
+  if (p < end_) {
+    pos_ = p;
+    ReadChar();
+    return {reinterpret_cast<const char*>(start), static_cast<size_t>(p - start)};
+  }
   word_.clear();
   while (IsWordChar(current_)) {
-    const unsigned char* start = pos_ - 1;  // current_ came from the buffer
-    const unsigned char* p = pos_;
+    start = pos_ - 1;
+    p = pos_;
     while (p < end_ && IsWordChar(*p)) ++p;
     word_.append(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
     pos_ = p;
@@ -91,33 +84,15 @@ std::string_view ScriptReader::ReadWord() {
   return word_;
 }
 
-// A plain number that lies wholly in the buffer: at most 15 digits and one full
-// stop, not first. Its digits and its power of ten are both exact doubles, so
-// one division rounds exactly as the decimal conversion does. Null otherwise.
 std::optional<double> ScriptReader::ReadPlainNumber(std::string* text) {
   const unsigned char* start = pos_ - 1;  // current_ came from the buffer
-  const unsigned char* p = start;
-  uint64_t digits = 0;
-  int count = 0;
-  int decimals = -1;  // -1: no full stop yet
-  for (; p < end_; ++p) {
-    if (IsDigit(*p)) {
-      digits = digits * 10 + (*p - '0');
-      ++count;
-      if (decimals >= 0) ++decimals;
-    } else if (*p == '.' && decimals < 0 && p != start) {
-      decimals = 0;
-    } else {
-      break;
-    }
-  }
-  if (p == end_ || *p == '.' || count > 15) return std::nullopt;
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (text) text->assign(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
-  pos_ = p;
+  double value;
+  const unsigned char* end = PlainNumber(start, end_, &value);
+  if (!end) return std::nullopt;
+  if (text) text->assign(reinterpret_cast<const char*>(start), static_cast<size_t>(end - start));
+  pos_ = end;
   ReadChar();
-  return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  return value;
 }
 
 double ScriptReader::ReadNumber(std::string* text) {
@@ -155,7 +130,20 @@ std::string_view ScriptReader::ReadQuoted() {
 }
 
 void ScriptReader::SkipBlanks() {
-  while (IsBlank(current_)) ReadChar();
+  while (IsBlank(current_)) {
+    pos_ = SkipBlanksIn(pos_, end_);
+    ReadChar();
+  }
+}
+
+// Up to the line end or the end of the input.
+void ScriptReader::SkipComment() {
+  while (!EndsComment(current_)) {
+    const unsigned char* p = pos_;
+    while (p < end_ && !EndsComment(*p)) ++p;
+    pos_ = p;
+    ReadChar();
+  }
 }
 
 // An editor sees a line end in every LF and every CR not followed by one.
@@ -182,8 +170,7 @@ bool ScriptReader::PeekFor(unsigned char c) {
     ConsumeLineEnd();
     ++file_.lineNumber;
     SkipBlanks();
-    if (current_ == '#')
-      while (current_ != 0 && !IsLineEnd(current_)) ReadChar();
+    if (current_ == '#') SkipComment();
   }
   return current_ == c;
 }
@@ -206,16 +193,32 @@ void ScriptReader::UnexpectedChar() {
   PassChar();  // a line end after a dropped word is passed here
 }
 
-void ScriptReader::EnterNewChild(std::string_view name, ParseState state) {
+uint32_t ScriptReader::Name(std::string_view text) {
+  return lastName_ = arena_->InternAfter(lastName_, text);
+}
+
+ScriptNode* ScriptReader::NewChild(uint32_t nameIndex, ParseState state) {
   Frame& holder = path_[depth_];
-  const ScriptArena::Placed child = arena_->NewNode(name, state);
+  const ScriptArena::Placed child = arena_->NewNode(nameIndex, state);
   if (file_.keepLines_) file_.lines_.emplace(child.node, tokenLine_);
   holder.children.push_back(child.ref);
   holder.node->kind = kBlock;
+  return child.node;
+}
+
+void ScriptReader::AddBareChild(uint32_t nameIndex, uint8_t kind, Item value) {
+  ScriptNode* child = NewChild(nameIndex, kComplete);
+  child->kind = kind;
+  child->bare = 1;
+  child->AdoptItems(&value, 1);
+}
+
+void ScriptReader::EnterNewChild(uint32_t nameIndex, ParseState state) {
+  ScriptNode* child = NewChild(nameIndex, state);
   ++depth_;
   if (depth_ == path_.size()) path_.emplace_back();
   Frame& entered = path_[depth_];
-  entered.node = child.node;
+  entered.node = child;
   entered.children.clear();
   entered.values.clear();
 }
@@ -233,9 +236,9 @@ void ScriptReader::Leave() {
 }
 
 // The current node is complete; name starts a new key beside it.
-void ScriptReader::AddSibling(std::string_view name) {
+void ScriptReader::AddSibling(uint32_t nameIndex) {
   Leave();
-  EnterNewChild(name, kAwaitingEquals);
+  EnterNewChild(nameIndex, kAwaitingEquals);
 }
 
 void ScriptReader::Complete() {
@@ -244,22 +247,23 @@ void ScriptReader::Complete() {
   Leave();
 }
 
-void ScriptReader::AddString(uint8_t kind, std::string_view text) {
-  Item item;
-  item.text = arena_->Store(text);
-  AddValue(item);
-  Current()->kind = kind;
+void ScriptReader::AddQuoted(std::string_view text) {
+  AddValue(Item::Text(arena_->Store(text)));
+  Current()->kind = kQuoted;
+}
+
+void ScriptReader::AddWord(uint32_t nameIndex) {
+  AddValue(Item::Text(arena_->StoredName(nameIndex)));
+  Current()->kind = kWords;
 }
 
 void ScriptReader::AddNumber(double value) {
-  Item item;
-  item.number = value;
-  AddValue(item);
+  AddValue(Item::Number(value));
   Current()->kind = kNumbers;
 }
 
 bool ScriptReader::IsPlainWord(std::string_view text) {
-  if (text.empty() || kClass[static_cast<unsigned char>(text.front())] != kWordStart) return false;
+  if (text.empty() || !IsWordStart(static_cast<unsigned char>(text.front()))) return false;
   for (unsigned char c : text)
     if (!IsWordChar(c)) return false;
   return true;
@@ -296,28 +300,39 @@ void ScriptReader::OnCloseBrace() {
 
 void ScriptReader::ParseLine() {
   for (;;) {
-    const unsigned char c = current_;
-    if (c == 0 || IsLineEnd(c)) return;
+    const uint8_t c = kClass[current_];
+    if (c == kZero || c == kLineEnd) return;
     tokenLine_ = editorLine_;
-    if (IsBlank(c)) {
-      SkipBlanks();
-    } else if (c == '#') {
-      while (current_ != 0 && !IsLineEnd(current_)) ReadChar();
-      return;
-    } else if (kClass[c] == kWordStart || kClass[c] == kDigit) {
-      OnWordOrDigit(kClass[c] == kDigit);
-    } else if (c == '-') {
-      OnMinus();
-    } else if (c == '=') {
-      OnEquals();
-    } else if (c == '{') {
-      OnOpenBrace();
-    } else if (c == '}') {
-      OnCloseBrace();
-    } else if (c == '"') {
-      OnQuote();
-    } else {
-      UnexpectedChar();
+    if (StartsRun(c) && ReadRun()) continue;
+    switch (c) {
+      case kBlank:
+        SkipBlanks();
+        break;
+      case kHash:
+        SkipComment();
+        return;
+      case kWordStart:
+      case kDigit:
+        OnWordOrDigit(c == kDigit);
+        break;
+      case kMinus:
+        OnMinus();
+        break;
+      case kEquals:
+        OnEquals();
+        break;
+      case kOpenBrace:
+        OnOpenBrace();
+        break;
+      case kCloseBrace:
+        OnCloseBrace();
+        break;
+      case kQuote:
+        OnQuote();
+        break;
+      default:
+        UnexpectedChar();
+        break;
     }
   }
 }
@@ -326,16 +341,16 @@ void ScriptReader::OnWordOrDigit(bool digit) {
   ScriptNode* node = Current();
   switch (node->parseState) {
     case kTopLevel:
-      EnterNewChild(ReadWord(), kAwaitingEquals);
+      EnterNewChild(Name(ReadWord()), kAwaitingEquals);
       return;
     case kComplete:
-      AddSibling(ReadWord());
+      AddSibling(Name(ReadWord()));
       return;
     case kAwaitingValue:
       if (digit) {
         AddNumber(ReadNumber(nullptr));
       } else {
-        AddString(kWords, ReadWord());
+        AddWord(Name(ReadWord()));
       }
       Complete();
       return;
@@ -365,18 +380,21 @@ void ScriptReader::OnWordOrDigit(bool digit) {
     text = ReadWord();
   }
   switch (node->kind) {
-    case kUntyped:
+    case kUntyped: {
+      // Named before the look-ahead, which may read past the word's bytes.
+      const uint32_t nameIndex = digit ? 0 : Name(text);
       if (PeekFor('=')) {
-        EnterNewChild(text, kAwaitingValue);
+        EnterNewChild(digit ? Name(text) : nameIndex, kAwaitingValue);
         ReadChar();
       } else if (digit) {
         AddNumber(value);
       } else {
-        AddString(kWords, text);
+        AddWord(nameIndex);
       }
       return;
+    }
     case kBlock:
-      EnterNewChild(text, kAwaitingEquals);
+      EnterNewChild(Name(text), kAwaitingEquals);
       return;
     case kNumbers:
       if (digit) {
@@ -387,7 +405,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       return;
     case kWords:
       if (!digit) {
-        AddString(kWords, text);
+        AddWord(Name(text));
         return;
       }
       break;
@@ -438,7 +456,7 @@ void ScriptReader::OnOpenBrace() {
     ReadChar();
   } else if (node->parseState == kInsideBraces &&
              (node->kind == kUntyped || node->kind == kBlock)) {
-    EnterNewChild({}, kInsideBraces);
+    EnterNewChild(0, kInsideBraces);
     ReadChar();
   } else {
     UnexpectedChar();
@@ -450,7 +468,7 @@ void ScriptReader::OnQuote() {
   const ParseState state = node->parseState;
   if (TakesValue(node, kQuoted)) {
     ReadChar();
-    AddString(kQuoted, ReadQuoted());
+    AddQuoted(ReadQuoted());
     if (state == kAwaitingValue) Complete();
     if (current_ == '"') {
       ReadChar();

@@ -2,6 +2,11 @@
 // over the bytes, driven line by line, with one look-ahead byte. It reads a
 // source in large blocks, never backs up, reports each error as a numbered line, skips the
 // offending character and goes on, so that a file with errors still gives a tree.
+// What nearly every line of a save holds, a key with a single value and the
+// items of lists, it takes straight from the block in shortcuts that end where
+// the state machine would stand after the same bytes
+// (script_reader_pairs.cpp, script_reader_lists.cpp). Keys and bare words are
+// interned as they are read.
 //
 // Blocks may nest up to kMaxDepth levels; a "{" that would open a deeper one is
 // reported as an unexpected character, which keeps every recursive walk over a
@@ -66,6 +71,7 @@ class ScriptReader {
   std::string_view ReadQuoted();
   bool PeekFor(unsigned char c);
   void SkipBlanks();
+  void SkipComment();
   void ConsumeLineEnd();
 
   // Lines and errors.
@@ -80,15 +86,37 @@ class ScriptReader {
   void ReportError(std::string_view message);
   void UnexpectedChar();
 
+  // The shortcut over runs of plain lines (script_reader_runs.cpp): false,
+  // with nothing read, when it does not apply at current_.
+  bool ReadRun();
+  const unsigned char* Step(const unsigned char* p);
+  const unsigned char* OpenBraceAt(const unsigned char* p);
+  const unsigned char* CloseBraceAt(const unsigned char* p);
+  const unsigned char* LineEndAt(const unsigned char* p);
+  // Its parts for pairs (script_reader_pairs.cpp) and lists
+  // (script_reader_lists.cpp).
+  const unsigned char* ReadOnePair(const unsigned char* key);
+  const unsigned char* ReadBareValue(uint32_t name, const unsigned char* p);
+  const unsigned char* ReadListItems(const unsigned char* p);
+  const unsigned char* ReadListWord(const unsigned char* p);
+  const unsigned char* ReadListNumber(const unsigned char* p);
+
   // The path from the root to the current node.
   ScriptNode* Current() const { return path_[depth_].node; }
-  // A new last child of the current node, which becomes the current one.
-  void EnterNewChild(std::string_view name, ParseState state);
+  // A new last child of the current node.
+  ScriptNode* NewChild(uint32_t nameIndex, ParseState state);
+  // The same, complete with its single value.
+  void AddBareChild(uint32_t nameIndex, uint8_t kind, Item value);
+  // The same, which becomes the current node.
+  void EnterNewChild(uint32_t nameIndex, ParseState state);
   void Leave();
-  void AddSibling(std::string_view name);
+  void AddSibling(uint32_t nameIndex);
   void Complete();
   void AddValue(Item item) { path_[depth_].values.push_back(item); }
-  void AddString(uint8_t kind, std::string_view text);
+  // A key or a bare word, interned.
+  uint32_t Name(std::string_view text);
+  void AddWord(uint32_t nameIndex);
+  void AddQuoted(std::string_view text);
   void AddNumber(double value);
   void Flush(Frame& frame);
 
@@ -113,6 +141,7 @@ class ScriptReader {
   // being read started on (a key is kept with the line it was read on).
   uint32_t editorLine_ = 1;
   uint32_t tokenLine_ = 1;
+  uint32_t lastName_ = 0;  // the name interned last
   std::string word_;
   std::string number_;
   std::string key_;
