@@ -9,6 +9,7 @@
 #include "app/cli/province_ledger.h"
 #include "app/core/assignment_plan.h"
 #include "app/core/joined.h"
+#include "app/core/run_messages.h"
 #include "app/files/reference_file.h"
 #include "refdata/province_names.h"
 #include "script/escaped_text.h"
@@ -58,8 +59,7 @@ CliAssigner::CliAssigner(AssignChoices choices, const ProvinceNames& names, bool
 std::optional<ProvincePlacement> CliAssigner::Place(const MissingProvinces& missing) {
   ProvinceLedger ledger(missing, names_);
   if (ledger.tags().empty()) {
-    std::fprintf(stderr, "The conversion left %zu provinces without an owner, and the scenario has no "
-                 "selectable country to give them to.\n", ledger.UnplacedCount());
+    std::fprintf(stderr, "%s\n", NoCountryToPlaceMessage(ledger.UnplacedCount()).c_str());
     return std::nullopt;
   }
   if (choices_.restTag && !ledger.Offers(*choices_.restTag)) {

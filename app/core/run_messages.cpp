@@ -37,3 +37,8 @@ std::string ConversionFailureMessage(ConversionResult result) {
   }
   return "There were errors when converting this file!";
 }
+
+std::string NoCountryToPlaceMessage(size_t missing) {
+  return "The conversion left " + std::to_string(missing) +
+         " provinces without an owner, and the scenario has no selectable country to give them to.";
+}

@@ -2,6 +2,7 @@
 // each way they can end.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@
 std::string StartupFailureMessage(const ReferenceData& data, ReferencePart failed);
 // The message of a conversion that did not convert.
 std::string ConversionFailureMessage(ConversionResult result);
+// A conversion that left provinces without an owner and offers no country to
+// give them to.
+std::string NoCountryToPlaceMessage(size_t missing);
 // A save that could not be read at all.
 inline constexpr std::string_view kUnreadableSaveMessage = "Could not load the Saltmarch savegame file!";
 // A conversion that ended with an exception.

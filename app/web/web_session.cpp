@@ -77,8 +77,13 @@ WebSession::Stage WebSession::Prepared(PreparedConversion prepared, StatusLog& l
     return Failed(ConversionFailureMessage(prepared.result));
   }
   pending_ = std::move(prepared.pending);
-  if (!pending_->missing().ids.empty()) return Stage::kPlacing;
-  return Finish({}, log);
+  const MissingProvinces& missing = pending_->missing();
+  if (missing.ids.empty()) return Finish({}, log);
+  if (TagsInListOrder(missing.tags).empty()) {
+    log.AddLine("Error! Conversion aborted...");
+    return Failed(NoCountryToPlaceMessage(missing.ids.size()));
+  }
+  return Stage::kPlacing;
 }
 
 WebSession::Stage WebSession::Finish(const ProvincePlacement& placement, StatusLog& log) {
