@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the page that converts saves in the browser into build-web/site/:
 # index.html with its style sheet and scripts, the conversion module
-# (app/web, built with Debian's emscripten into build-web/) and the bundled
-# Data files inside the worker's script. The site works from any static host
+# (app/web, built with Debian's emscripten in build-wasm/, beside the command
+# line's WebAssembly build, whose libraries it shares) and the bundled Data
+# files inside the worker's script. The site works from any static host
 # and opened from disk. Installs emscripten and Node when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$PWD/build-web
-site=$build/site
+build=$PWD/build-wasm
+site=$PWD/build-web/site
 
 source tools/wasm-setup.sh "$build"
 cmake --build "$build" --target quillmere_web
