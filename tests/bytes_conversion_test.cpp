@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/core/assignment_plan.h"
 #include "app/core/program_info.h"
 #include "app/core/reference_startup.h"
 #include "app/core/report_json.h"
@@ -27,15 +28,10 @@ const std::string kData = kSource + "/Data";
 
 // The placement a plan's entries (TAG = { ids }) make, in their order.
 ProvincePlacement PlacementOf(std::string_view plan) {
-  LineCollector log;
-  ScriptFile entries;
-  entries.LoadBuffer(plan, "plan", log);
+  LineCollector messages;
+  const std::optional<std::vector<PlanEntry>> entries = ReadPlan(plan, "plan", messages);
   ProvincePlacement placement;
-  for (int i = 0; i < entries.root().ItemCount(); ++i) {
-    const ScriptNode* entry = entries.root().ChildAt(i);
-    ProvinceAssignment& given = placement.emplace_back(ProvinceAssignment{std::string(entry->name()), {}, "plan"});
-    for (int k = 0; k < entry->ItemCount(); ++k) given.ids.push_back(static_cast<ProvinceId>(entry->NumberAt(k)));
-  }
+  for (const PlanEntry& entry : entries.value()) placement.push_back({entry.tag, entry.ids, "plan"});
   return placement;
 }
 

@@ -11,4 +11,4 @@ tools/install-deps.sh --web
 tools/build-web.sh
 tools/convert-example.sh >/dev/null
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-node --test --test-concurrency=1 --test-reporter=spec tests/web/*.test.mjs
+node --test --test-concurrency=1 --test-reporter=tap tests/web/*.test.mjs

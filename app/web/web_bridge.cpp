@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -44,8 +45,14 @@ class WorkerLog : public StatusLog {
   void Clear() override {}
 };
 
+// An input's bytes, kept where the worker wrote them (a save may be large).
+struct InputBytes {
+  std::unique_ptr<char, decltype(&std::free)> data{nullptr, &std::free};
+  size_t size = 0;
+};
+
 struct Bridge {
-  std::map<std::string, std::string> inputs;
+  std::map<std::string, InputBytes> inputs;
   std::map<std::string, std::string> outputs;
   WebSession session;
   WorkerLog log;
@@ -53,7 +60,7 @@ struct Bridge {
   std::optional<std::string_view> Input(const std::string& key) const {
     const auto found = inputs.find(key);
     if (found == inputs.end()) return std::nullopt;
-    return std::string_view(found->second);
+    return std::string_view(found->second.data.get(), found->second.size);
   }
   std::string Text(const std::string& key) const { return std::string(Input(key).value_or("")); }
 };
@@ -203,10 +210,12 @@ int Run(Bridge& bridge, std::string_view command) {
 
 extern "C" {
 
-// Takes the bytes the worker wrote at data (from malloc) as the input key.
+// Takes the bytes the worker wrote at data (from malloc) as the input key, and
+// frees them once the command that uses them has run.
 EMSCRIPTEN_KEEPALIVE void quillmere_put(const char* key, char* data, size_t size) {
-  TheBridge().inputs[key].assign(data, size);
-  std::free(data);
+  InputBytes& input = TheBridge().inputs[key];
+  input.data.reset(data);
+  input.size = size;
 }
 
 // Runs a command on the inputs put, which it then forgets; -1 for an unknown
