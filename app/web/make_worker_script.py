@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
-"""Writes the page's worker script to standard output: one function,
-quillmereWorker, holding the conversion module (emscripten's script with the
-module's bytes inside), the bundled Data files and the worker's own code. The
-page starts the worker from the function's text, so that nothing is fetched.
+"""Writes the page's worker script to standard output:
+- quillmereModuleBytes, the conversion module's bytes in base64, which the
+  page compiles while the worker starts and hands to it compiled;
+- quillmereBundledData, the bundled Data files in base64 by name, which the
+  page decodes and hands to the worker;
+- one function, quillmereWorker, holding emscripten's script for the module
+  and the worker's own code. The page starts the worker from the function's
+  text, so that nothing is fetched; the bytes stay outside it, so that the
+  worker does not parse them again.
 
-Usage: make_worker_script.py MODULE_JS WORKER_JS DATA_FOLDER
+Usage: make_worker_script.py MODULE_JS MODULE_WASM WORKER_JS DATA_FOLDER
 """
 import base64
 import json
@@ -12,13 +17,18 @@ import pathlib
 import sys
 
 
+def base64_of(path):
+    return base64.b64encode(path.read_bytes()).decode("ascii")
+
+
 def main():
-    module, worker, data = (pathlib.Path(arg) for arg in sys.argv[1:4])
-    bundled = {path.name: base64.b64encode(path.read_bytes()).decode("ascii")
-               for path in sorted(data.iterdir()) if path.is_file()}
+    module, wasm, worker, data = (pathlib.Path(arg) for arg in sys.argv[1:5])
+    bundled = {path.name: base64_of(path) for path in sorted(data.iterdir()) if path.is_file()}
+    sys.stdout.write('var quillmereModuleBytes = "%s";\n' % base64_of(wasm))
+    sys.stdout.write("var quillmereBundledData = %s;\n" % json.dumps(bundled))
     sys.stdout.write("function quillmereWorker() {\n")
     sys.stdout.write(module.read_text(encoding="utf-8"))
-    sys.stdout.write("\nvar bundledData = %s;\n" % json.dumps(bundled))
+    sys.stdout.write("\n")
     sys.stdout.write(worker.read_text(encoding="utf-8"))
     sys.stdout.write("}\n")
 

@@ -41,17 +41,53 @@
     byId("error").hidden = !message;
   }
 
+  // Lines come faster than frames: the box scrolls to its end once a frame,
+  // as reading its height makes the browser lay out the page each time.
+  var scrollPending = false;
   function addStatusLine(line) {
     var status = byId("status");
     status.appendChild(document.createTextNode(line + "\n"));
-    status.scrollTop = status.scrollHeight;
+    if (scrollPending) return;
+    scrollPending = true;
+    requestAnimationFrame(function () {
+      scrollPending = false;
+      status.scrollTop = status.scrollHeight;
+    });
   }
 
   // The worker ------------------------------------------------------------
 
+  // The module is compiled once, here, while the first worker starts; every
+  // worker (a new one replaces one that crashed) gets it compiled.
+  var compiledModule = null;
+
+  function bytesOfBase64(text) {
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
+    var binary = atob(text);
+    var bytes = new Uint8Array(binary.length);
+    for (var i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
+    return bytes;
+  }
+
+  // The bundled Data files, bytes by file name.
+  function bundledFiles() {
+    var files = {};
+    Object.keys(quillmereBundledData).forEach(function (name) {
+      files[name] = bytesOfBase64(quillmereBundledData[name]);
+    });
+    return files;
+  }
+
   function startWorker() {
+    if (!compiledModule) compiledModule = WebAssembly.compile(bytesOfBase64(quillmereModuleBytes));
     var source = "(" + quillmereWorker.toString() + ")();";
     worker = new Worker(URL.createObjectURL(new Blob([source], {type: "text/javascript"})));
+    var started = worker;
+    compiledModule.then(function (module) {
+      started.postMessage({command: "start", module: module, bundled: bundledFiles()});
+    }, function (error) {
+      crashed({request: null, message: String(error && error.message || error)});
+    });
     worker.onmessage = function (event) {
       var message = event.data;
       if (message.type === "status") addStatusLine(textOf(message.bytes));

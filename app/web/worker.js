@@ -1,8 +1,11 @@
 // The page's worker: runs the conversion module (web_bridge.cpp) on what the
 // page sends, and answers with the status lines as they come and then the
 // results. It runs inside the function quillmereWorker (make_worker_script.py),
-// beside QuillmereModule and bundledData. Messages from the page, each
-// answered by {type: "done", request, result, outputs}:
+// beside QuillmereModule. The page's first message, {command: "start",
+// module, bundled}, gives it the compiled module and the bundled Data files
+// (bytes by file name); it answers {type: "ready"} when the module runs.
+// Then messages from the page, each answered by {type: "done", request,
+// result, outputs}:
 //   {request, command: "convert", saveName, save, data, names}
 //   {request, command: "finish", placement}
 //   {request, command: "names", names}
@@ -26,22 +29,6 @@ var outputsOf = {
   "write-plan": ["plan"]
 };
 
-function bytesOfBase64(text) {
-  var binary = atob(text);
-  var bytes = new Uint8Array(binary.length);
-  for (var i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-  return bytes;
-}
-
-function bundledFiles() {
-  var files = {};
-  dataKeys.forEach(function (key) {
-    var text = bundledData[dataFileNames[key]];
-    if (text !== undefined) files[key] = {name: "Data/" + dataFileNames[key], bytes: bytesOfBase64(text)};
-  });
-  return {folder: "Data", files: files};
-}
-
 function put(module, key, bytes) {
   var view = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
   var at = module._malloc(Math.max(view.length, 1));
@@ -54,8 +41,19 @@ function putText(module, key, text) {
   put(module, key, encoder.encode(text));
 }
 
+var bundled = null;  // the bundled Data files as data is given (below)
+
+function bundledData(files) {
+  var data = {folder: "Data", files: {}};
+  dataKeys.forEach(function (key) {
+    var bytes = files[dataFileNames[key]];
+    if (bytes) data.files[key] = {name: "Data/" + dataFileNames[key], bytes: bytes};
+  });
+  return data;
+}
+
 function putData(module, data) {
-  var given = data || bundledFiles();
+  var given = data || bundled;
   dataKeys.forEach(function (key) {
     var file = given.files[key];
     putText(module, key + "-name", file ? file.name : given.folder + "/" + dataFileNames[key]);
@@ -81,20 +79,33 @@ function output(module, key) {
   return module.HEAPU8.slice(at, at + size);
 }
 
-var modulePromise = QuillmereModule({
-  onStatusLine: function (bytes) {
-    postMessage({type: "status", bytes: bytes}, [bytes.buffer]);
-  }
-});
+// Starts the module on the WebAssembly.Module the page compiled.
+function start(compiled) {
+  return QuillmereModule({
+    instantiateWasm: function (imports, receive) {
+      WebAssembly.instantiate(compiled, imports).then(function (instance) { receive(instance, compiled); });
+      return {};
+    },
+    onStatusLine: function (bytes) {
+      postMessage({type: "status", bytes: bytes}, [bytes.buffer]);
+    }
+  });
+}
 
-modulePromise.then(function () {
-  postMessage({type: "ready"});
-}, function (error) {
-  postMessage({type: "crashed", request: null, message: String(error && error.message || error)});
-});
+var modulePromise = null;
 
 onmessage = function (event) {
   var message = event.data;
+  if (message.command === "start") {
+    bundled = bundledData(message.bundled);
+    modulePromise = start(message.module);
+    modulePromise.then(function () {
+      postMessage({type: "ready"});
+    }, function (error) {
+      postMessage({type: "crashed", request: null, message: String(error && error.message || error)});
+    });
+    return;
+  }
   modulePromise.then(function (module) {
     try {
       putInputs(module, message);
