@@ -30,8 +30,8 @@ function saves() {
 
 // One conversion in the page, on the page's clock: from the save given to the page to the
 // placement asked for, and from "finish" pressed to the results (the player's own part, the
-// plan imported or the rest given, is not counted); the time since the page's opening; and the
-// times of the page's own JSON report.
+// plan imported or the rest given, is not counted); when the save was given; and the times of
+// the page's own JSON report.
 async function convertInPage(page, save) {
   const since = await page.evaluate(() => window.testLog.length);
   if (await pickSave(page, save.file) === 'placing') {
@@ -50,18 +50,21 @@ async function convertInPage(page, save) {
   const pressed = log.find((entry) => entry.click === 'finish-button')?.at ?? last.at;
   const reported = reportedTime(JSON.parse((await download(page, 'report-json-download')).bytes));
   return { preparing: placing - given, finishing: last.at - pressed, converting: placing - given + last.at - pressed,
-    opened: last.at - (pressed - placing), reported };
+    given, reported };
 }
 
 // A freshly opened page: its load to ready, then the save converted twice, cold (the page's
-// first conversion, as a player opening the page has it) and warm.
+// first conversion, as a player opening the page has it) and warm. The save is given to the
+// page as soon as it is ready; how soon that is depends on the test driver (picking a file
+// takes a player longer), so the time from opening the page to the world example converted is
+// the page's own: its load to ready and its cold conversion.
 async function measure(browser, address, save) {
   const { page } = await openPage(browser, address);
   const ready = await page.evaluate(() => window.testLog.find((entry) => entry.state === 'ready').at);
   const cold = await convertInPage(page, save);
   const warm = await convertInPage(page, save);
   await page.context().close();
-  return { ready, cold, warm };
+  return { ready, cold, warm, opened: ready + cold.converting, given: cold.given - ready };
 }
 
 // The time a run's JSON report gives its loading, conversion and saving, in milliseconds.
@@ -101,7 +104,8 @@ const native = nativeTimes(list);
 const middle = (i, pick) => median(runs[i].map(pick));
 
 console.log(`Chromium ${version}: ${repeat} fresh pages per save, each converting it twice; medians`);
-console.log(`page load to ready: ${ms(median(runs.flat().map((r) => r.ready)))}`);
+console.log(`page load to ready: ${ms(median(runs.flat().map((r) => r.ready)))}; the save given to the page `
+  + `${ms(median(runs.flat().map((r) => r.given)))} after it is ready (the test driver's time, not counted)`);
 console.log('in page: cold (the first conversion of the page) and warm (the second): to the placement asked for');
 console.log('  + from "finish" to the results; its report: load + convert + save as the page\'s JSON report');
 console.log(`  gives them (warm); native: quillmere_bench_inprocess, median`);
@@ -116,7 +120,7 @@ list.forEach((save, i) => {
 });
 const size = siteSize();
 console.log(`site: ${size.files} files, ${size.raw} bytes raw, ${size.gzip} bytes gzip -9`);
-const opened = middle(0, (r) => r.cold.opened);
+const opened = middle(0, (r) => r.opened);
 console.log(`target world example converted within 1 s of opening the page: ${ms(opened)} ${verdict(opened < 1000)}`);
 console.log(`target 40 MB save within 2x native (cold): ${ratio(2, 'cold').toFixed(2)}x ${verdict(ratio(2, 'cold') <= 2)}`);
 console.log(`target site under 1 MB gzip -9: ${size.gzip} bytes ${verdict(size.gzip < 1e6)}`);

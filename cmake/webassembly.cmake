@@ -23,4 +23,4 @@ target_link_libraries(quillmere_web PRIVATE quillmere_core)
 target_include_directories(quillmere_web PRIVATE ${NLOHMANN_JSON_INCLUDE_DIR})
 target_link_options(quillmere_web PRIVATE -sMODULARIZE=1 -sEXPORT_NAME=QuillmereModule
                     -sENVIRONMENT=worker -sFILESYSTEM=0 -sINITIAL_MEMORY=256MB
-                    -sEXPORTED_FUNCTIONS=_malloc -sEXPORTED_RUNTIME_METHODS=ccall)
+                    -sEXPORTED_FUNCTIONS=_malloc,_sbrk -sEXPORTED_RUNTIME_METHODS=ccall)

@@ -16,5 +16,5 @@ cmake --build "$build" --target quillmere_web
 rm -rf "$site"
 mkdir -p "$site"
 cp app/web/index.html app/web/page.css app/web/page.js "$site/"
-python3 app/web/make_worker_script.py "$build/quillmere_web.js" "$build/quillmere_web.wasm" app/web/worker.js Data >"$site/worker.js"
+python3 app/web/make_worker_script.py "$build/quillmere_web.js" "$build/quillmere_web.wasm" app/web/worker.js Data examples/example.kst >"$site/worker.js"
 echo "Built $site/index.html"

@@ -84,7 +84,8 @@
     worker = new Worker(URL.createObjectURL(new Blob([source], {type: "text/javascript"})));
     var started = worker;
     compiledModule.then(function (module) {
-      started.postMessage({command: "start", module: module, bundled: bundledFiles()});
+      started.postMessage({command: "start", module: module, bundled: bundledFiles(),
+                           example: bytesOfBase64(quillmereExampleSave)});
     }, function (error) {
       crashed({request: null, message: String(error && error.message || error)});
     });

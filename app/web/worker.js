@@ -2,8 +2,9 @@
 // page sends, and answers with the status lines as they come and then the
 // results. It runs inside the function quillmereWorker (make_worker_script.py),
 // beside QuillmereModule. The page's first message, {command: "start",
-// module, bundled}, gives it the compiled module and the bundled Data files
-// (bytes by file name); it answers {type: "ready"} when the module runs.
+// module, bundled, example}, gives it the compiled module, the bundled Data
+// files (bytes by file name) and the example save; it answers {type:
+// "ready"} when the module runs.
 // Then messages from the page, each answered by {type: "done", request,
 // result, outputs}:
 //   {request, command: "convert", saveName, save, data, names}
@@ -87,9 +88,68 @@ function start(compiled) {
       return {};
     },
     onStatusLine: function (bytes) {
-      postMessage({type: "status", bytes: bytes}, [bytes.buffer]);
+      if (!warming) postMessage({type: "status", bytes: bytes}, [bytes.buffer]);
     }
   });
+}
+
+// Runs a command of the page's on the module; answers {result, outputs}.
+function runCommand(module, message) {
+  putInputs(module, message);
+  var result = module.ccall("quillmere_run", "number", ["string"], [message.command]);
+  var outputs = {};
+  outputsOf[message.command].forEach(function (key) { outputs[key] = output(module, key); });
+  return {result: result, outputs: outputs};
+}
+
+// A fresh module's first conversion is several times slower than the next
+// ones: its code is compiled a function at a time as it is first called, and
+// on some systems every fresh page of its memory faults in, slowly (a 40 MB
+// save grows the heap by some 100 MB). While the worker waits for the player,
+// it converts the small example save once, placing what it leaves to the
+// first country offered and dropping the results and status lines, and then
+// touches the memory above the heap's end, into which the next conversion
+// grows, a slice at a time. Each step is a task of its own, so that a message
+// from the page waits for one step at most; after it, the example's steps
+// stop. The memory beyond the heap's end belongs to no one and is zero; it
+// stays zero.
+var warming = false;
+var warmLimit = 128 << 20;
+var warmSlice = 2 << 20;
+var warmedTo = 0;
+
+// Runs one step of the warming while nothing else came, then schedules the
+// next; a step that fails ends the warming, unseen.
+function warmStep(step, module, argument) {
+  if (!warming) return;
+  try {
+    step(module, argument);
+  } catch (error) {
+    warming = false;
+  }
+}
+
+function warmConvert(module, example) {
+  var stage = runCommand(module, {command: "convert", saveName: "example.kst", save: example, data: null});
+  var missing = stage.result === 1 ? JSON.parse(new TextDecoder().decode(stage.outputs.missing)).ids : [];
+  setTimeout(warmStep, 0, warmFinish, module, missing);
+}
+
+function warmFinish(module, missing) {
+  if (missing.length) runCommand(module, {command: "finish", placement: [{tag: 0, ids: missing, how: "dialog"}]});
+  setTimeout(warmStep, 0, warmHeap, module);
+}
+
+function warmHeap(module) {
+  var from = Math.max(module._sbrk(0), warmedTo);
+  var to = Math.min(from + warmSlice, warmLimit, module.HEAPU8.length);
+  if (from >= to) {
+    warming = false;
+    return;
+  }
+  module.HEAPU8.fill(0, from, to);
+  warmedTo = to;
+  setTimeout(warmStep, 0, warmHeap, module);
 }
 
 var modulePromise = null;
@@ -99,24 +159,21 @@ onmessage = function (event) {
   if (message.command === "start") {
     bundled = bundledData(message.bundled);
     modulePromise = start(message.module);
-    modulePromise.then(function () {
+    modulePromise.then(function (module) {
       postMessage({type: "ready"});
+      warming = true;
+      setTimeout(warmStep, 0, warmConvert, module, message.example);
     }, function (error) {
       postMessage({type: "crashed", request: null, message: String(error && error.message || error)});
     });
     return;
   }
+  warming = false;
   modulePromise.then(function (module) {
     try {
-      putInputs(module, message);
-      var result = module.ccall("quillmere_run", "number", ["string"], [message.command]);
-      var outputs = {};
-      var transfer = [];
-      outputsOf[message.command].forEach(function (key) {
-        outputs[key] = output(module, key);
-        transfer.push(outputs[key].buffer);
-      });
-      postMessage({type: "done", request: message.request, result: result, outputs: outputs}, transfer);
+      var answer = runCommand(module, message);
+      var transfer = Object.keys(answer.outputs).map(function (key) { return answer.outputs[key].buffer; });
+      postMessage({type: "done", request: message.request, result: answer.result, outputs: answer.outputs}, transfer);
     } catch (error) {
       postMessage({type: "crashed", request: message.request, message: String(error && error.message || error)});
     }
