@@ -3,14 +3,17 @@
 // reference data loaded once, then for each save its bytes prepared, every
 // missing province given to the first offered country, the conversion finished
 // and the scenario written into a buffer. The same source builds natively and
-// for WebAssembly, so that bench/wasm_bench.sh compares the two on the same
-// saves in one run.
+// for WebAssembly, so that bench/wasm_bench.sh and bench/reader_wasm.sh compare
+// the two on the same saves in one run.
 //
-//   quillmere_bench_inprocess DATA SAVE... [--runs N]
+//   quillmere_bench_inprocess DATA SAVE... [--runs N] [--step check|format]
 //
 // prints one line per save: its size, the best and the median time of N runs
-// (5 by default) in milliseconds, and the scenario's size. Exits with 1 when the
-// data does not load or a save does not convert.
+// (5 by default) in milliseconds, and the output's size. --step check only
+// reads each save into its tree (what `quillmere check` does), --step format
+// reads it and writes the tree out, to a sink that only counts the bytes
+// (`quillmere format`). Exits with 1 when the data does not load or a save
+// does not convert.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +29,8 @@
 #include "bench/first_country_assigner.h"
 #include "bench/run_times.h"
 #include "convert/scenario_converter.h"
+#include "script/output_sink.h"
+#include "script/script_file.h"
 
 namespace {
 
@@ -51,6 +56,28 @@ size_t Convert(const std::string& save, const ReferenceData& data) {
   return scenario.size();
 }
 
+// Counts what is written to it, as a file would take it.
+class CountingSink : public OutputSink {
+ public:
+  bool Write(std::string_view bytes) override {
+    count += bytes.size();
+    return true;
+  }
+  size_t count = 0;
+};
+
+// The save read into its tree; the tree's size written out again when asked
+// (format), else the save's size.
+size_t ReadAndWrite(const std::string& save, bool write) {
+  LineCollector log;
+  ScriptFile file;
+  file.ReadBuffer(save, log);
+  if (!write) return save.size();
+  CountingSink sink;
+  file.Write(sink, kGeneratorText);
+  return sink.count;
+}
+
 double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -60,15 +87,18 @@ double Seconds(std::chrono::steady_clock::time_point start) {
 int main(int argc, char** argv) {
   std::vector<std::string> saves;
   int runs = 5;
+  std::string step = "convert";
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--runs" && i + 1 < argc)
       runs = std::max(1, std::atoi(argv[++i]));
+    else if (argument == "--step" && i + 1 < argc)
+      step = argv[++i];
     else
       saves.push_back(argument);
   }
-  if (argc < 3 || saves.empty()) {
-    std::fprintf(stderr, "usage: %s DATA SAVE... [--runs N]\n", argv[0]);
+  if (argc < 3 || saves.empty() || (step != "convert" && step != "check" && step != "format")) {
+    std::fprintf(stderr, "usage: %s DATA SAVE... [--runs N] [--step check|format]\n", argv[0]);
     return 2;
   }
   ReferenceData data;
@@ -87,14 +117,14 @@ int main(int argc, char** argv) {
     size_t scenarioBytes = 0;
     for (int run = 0; run < runs; ++run) {
       const auto start = std::chrono::steady_clock::now();
-      scenarioBytes = Convert(bytes, data);
+      scenarioBytes = step == "convert" ? Convert(bytes, data) : ReadAndWrite(bytes, step == "format");
       times.Add(Seconds(start));
       if (scenarioBytes == 0) {
         std::fprintf(stderr, "%s did not convert\n", path.c_str());
         return 1;
       }
     }
-    std::printf("%s: %.2f MB, best %.1f ms, median %.1f ms, scenario %.2f MB\n", path.c_str(), bytes.size() / 1e6,
+    std::printf("%s: %.2f MB, best %.1f ms, median %.1f ms, output %.2f MB\n", path.c_str(), bytes.size() / 1e6,
                 times.Best() * 1e3, times.Median() * 1e3, scenarioBytes / 1e6);
   }
   return 0;

@@ -8,7 +8,10 @@
 # save of MB millions of bytes (40 by default) in the shape of the games' late
 # saves, and runs "check" and "format" of both programs REPEAT times (5), the
 # WebAssembly one under Node. Prints the best wall time of each, MB/s, and the
-# WebAssembly build's time as a multiple of the native one's.
+# WebAssembly build's time as a multiple of the native one's: the whole
+# process (Node's start, the file read, fresh memory), then the same steps
+# inside one process (quillmere_bench_inprocess --step), from the save's bytes
+# in memory, as the web page runs them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mb=${1:-40}
@@ -16,8 +19,9 @@ repeat=${2:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cmake --build build --target quillmere quillmere_gen_save -j2 >/dev/null
+cmake --build build --target quillmere quillmere_gen_save quillmere_bench_inprocess -j2 >/dev/null
 tools/build-wasm.sh >/dev/null
+NODE_PATH=/usr/share/nodejs cmake --build build-wasm --target quillmere_bench_inprocess >/dev/null
 build/bench/quillmere_gen_save "$work/save.kst" "$mb" --game-shape >/dev/null
 bytes=$(stat -c %s "$work/save.kst")
 
@@ -43,4 +47,15 @@ for command in check format; do
   awk -v c="$command" -v n="$native" -v w="$wasm" -v b="$bytes" 'BEGIN {
     printf "%-7s native %.3f s (%.1f MB/s)   wasm %.3f s (%.1f MB/s)   wasm / native %.2f x\n",
            c, n, b / 1e6 / n, w, b / 1e6 / w, w / n }'
+done
+
+echo "inside one process, best of $repeat:"
+for command in check format; do
+  native=$(build/bench/quillmere_bench_inprocess Data "$work/save.kst" --runs "$repeat" --step "$command")
+  wasm=$(node --no-experimental-fetch build-wasm/bench/quillmere_bench_inprocess.js Data "$work/save.kst" \
+    --runs "$repeat" --step "$command")
+  awk -v c="$command" -v n="$native" -v w="$wasm" -v b="$bytes" 'BEGIN {
+    sub(/.*best /, "", n); sub(/ ms.*/, "", n); sub(/.*best /, "", w); sub(/ ms.*/, "", w)
+    printf "%-7s native %.3f s (%.1f MB/s)   wasm %.3f s (%.1f MB/s)   wasm / native %.2f x\n",
+           c, n / 1e3, b / 1e3 / n, w / 1e3, b / 1e3 / w, w / n }'
 done

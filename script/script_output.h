@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "script/number_format.h"
 #include "script/output_sink.h"
@@ -33,10 +34,12 @@ class ScriptOutput {
   void Indent(int32_t times);
   void PutNumber(double value) { used_ += FormatNumber(value, Room(kNumberTextSize)); }
 
-  // Everything put, when there is no sink.
-  const std::string& text() {
+  // Everything put, when there is no sink, handed over: the output is empty
+  // afterwards.
+  std::string TakeText() {
     buffer_.resize(used_);
-    return buffer_;
+    used_ = 0;
+    return std::move(buffer_);
   }
 
  private:

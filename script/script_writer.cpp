@@ -101,5 +101,5 @@ bool ScriptFile::Write(OutputSink& sink, std::string_view generator) const {
 void ScriptFile::Write(std::string& text, std::string_view generator) const {
   ScriptOutput out;
   WriteTo(out, generator);
-  text = out.text();
+  text = out.TakeText();
 }

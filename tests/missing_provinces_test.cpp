@@ -27,7 +27,7 @@ struct Scenario {
   std::string Countries() const {
     ScriptOutput out;
     for (int i = 1; i < file.root().ItemCount(); ++i) file.root().ChildAt(i)->Write(out, 0, false);
-    return out.text();
+    return out.TakeText();
   }
   ScriptFile file;
   TargetProvinces targets;

@@ -17,7 +17,7 @@ std::string LoadAndWrite(std::string_view bytes) {
   if (file.LoadBuffer(bytes, "fuzz", log) == ScriptFile::LoadResult::kUnreadable) std::abort();
   ScriptOutput out;
   for (int i = 0; i < file.root().ItemCount(); ++i) file.root().ChildAt(i)->Write(out, 0, false);
-  return out.text();
+  return out.TakeText();
 }
 
 }  // namespace
