@@ -110,16 +110,16 @@ function runCommand(module, message) {
 // first country offered and dropping the results and status lines, and then
 // touches the memory above the heap's end, into which the next conversion
 // grows, a slice at a time. Each step is a task of its own, so that a message
-// from the page waits for one step at most; after it, the example's steps
-// stop. The memory beyond the heap's end belongs to no one and is zero; it
+// from the page waits for one step at most; once one comes, the warming
+// stops. The memory beyond the heap's end belongs to no one and is zero; it
 // stays zero.
 var warming = false;
 var warmLimit = 128 << 20;
 var warmSlice = 2 << 20;
 var warmedTo = 0;
 
-// Runs one step of the warming while nothing else came, then schedules the
-// next; a step that fails ends the warming, unseen.
+// Runs one step of the warming unless a message from the page came first;
+// each step schedules the next. A step that fails ends the warming, unseen.
 function warmStep(step, module, argument) {
   if (!warming) return;
   try {
