@@ -162,7 +162,9 @@ void ScriptNode::FindAllNamed(uint32_t nameIndex, std::string_view searched,
     for (uint32_t i = 0; i < count; ++i) {
       ScriptNode* child = arena.NodeAt(ChildRefAt(i));
       if (child->name_ == nameIndex) out->push_back({child, -1});
-      if (depth > 0) child->FindAllNamed(nameIndex, searched, out, Deeper(depth));
+      // Numbers hold nothing to match: most leaves are passed over without a call.
+      if (depth > 0 && (child->kind == kBlock || child->HoldsText()))
+        child->FindAllNamed(nameIndex, searched, out, Deeper(depth));
     }
   } else if (HoldsText()) {
     for (uint32_t i = 0; i < count; ++i) {
