@@ -11,6 +11,7 @@ import { launchBrowser, serveSite, openPage, repo, site } from '../tests/web/bro
 import { byTestId, pickSave, finish, download, world, worldPlan } from '../tests/web/page_flow.mjs';
 
 const repeat = Number(process.argv[process.argv.indexOf('--repeat') + 1]) || 3;
+const pause = 2000;  // ms from ready to the save given, for the paced first conversion
 const folder = path.join(repo, 'build-web', 'bench');
 const inProcess = path.join(repo, 'build', 'bench', 'quillmere_bench_inprocess');
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -57,14 +58,19 @@ async function convertInPage(page, save) {
 // first conversion, as a player opening the page has it) and warm. The save is given to the
 // page as soon as it is ready; how soon that is depends on the test driver (picking a file
 // takes a player longer), so the time from opening the page to the world example converted is
-// the page's own: its load to ready and its cold conversion.
+// the page's own: its load to ready and its cold conversion. A second fresh page is given the
+// save after a pause, as a player picking it would (paced): the page warms up meanwhile.
 async function measure(browser, address, save) {
   const { page } = await openPage(browser, address);
   const ready = await page.evaluate(() => window.testLog.find((entry) => entry.state === 'ready').at);
   const cold = await convertInPage(page, save);
   const warm = await convertInPage(page, save);
   await page.context().close();
-  return { ready, cold, warm, opened: ready + cold.converting, given: cold.given - ready };
+  const { page: pacedPage } = await openPage(browser, address);
+  await pacedPage.waitForTimeout(pause);
+  const paced = await convertInPage(pacedPage, save);
+  await pacedPage.context().close();
+  return { ready, cold, warm, paced, opened: ready + cold.converting, given: cold.given - ready };
 }
 
 // The time a run's JSON report gives its loading, conversion and saving, in milliseconds.
@@ -103,20 +109,23 @@ server.stop();
 const native = nativeTimes(list);
 const middle = (i, pick) => median(runs[i].map(pick));
 
-console.log(`Chromium ${version}: ${repeat} fresh pages per save, each converting it twice; medians`);
+console.log(`Chromium ${version}: ${repeat} fresh pages per save, each converting it twice, and ${repeat} more `
+  + `given it ${pause / 1000} s after they are ready (paced); medians`);
 console.log(`page load to ready: ${ms(median(runs.flat().map((r) => r.ready)))}; the save given to the page `
   + `${ms(median(runs.flat().map((r) => r.given)))} after it is ready (the test driver's time, not counted)`);
-console.log('in page: cold (the first conversion of the page) and warm (the second): to the placement asked for');
+console.log('in page: cold (the first conversion of the page), warm (the second) and paced (the first, given after');
+console.log('  the pause): to the placement asked for');
 console.log('  + from "finish" to the results; its report: load + convert + save as the page\'s JSON report');
 console.log(`  gives them (warm); native: quillmere_bench_inprocess, median`);
-console.log('save'.padEnd(16) + 'MB'.padStart(6) + 'cold'.padStart(22) + 'warm'.padStart(22) + 'its report'.padStart(12)
-  + 'native'.padStart(9) + 'cold/native'.padStart(13) + 'warm/native'.padStart(13));
+console.log('save'.padEnd(16) + 'MB'.padStart(6) + 'cold'.padStart(20) + 'warm'.padStart(18) + 'paced'.padStart(18)
+  + 'its report'.padStart(11) + 'native'.padStart(8) + 'cold/n'.padStart(8) + 'warm/n'.padStart(8) + 'paced/n'.padStart(9));
 const split = (i, run) => `${ms(middle(i, (r) => r[run].preparing))} + ${ms(middle(i, (r) => r[run].finishing))}`;
 const ratio = (i, run) => middle(i, (r) => r[run].converting) / native[i];
 list.forEach((save, i) => {
   console.log(save.name.padEnd(16) + (statSync(save.file).size / 1e6).toFixed(2).padStart(6)
-    + split(i, 'cold').padStart(22) + split(i, 'warm').padStart(22) + ms(middle(i, (r) => r.warm.reported)).padStart(12)
-    + ms(native[i]).padStart(9) + `${ratio(i, 'cold').toFixed(2)}x`.padStart(13) + `${ratio(i, 'warm').toFixed(2)}x`.padStart(13));
+    + split(i, 'cold').padStart(20) + split(i, 'warm').padStart(18) + split(i, 'paced').padStart(18)
+    + ms(middle(i, (r) => r.warm.reported)).padStart(11) + ms(native[i]).padStart(8)
+    + ['cold', 'warm', 'paced'].map((run, k) => `${ratio(i, run).toFixed(2)}x`.padStart(k === 2 ? 9 : 8)).join(''));
 });
 const size = siteSize();
 console.log(`site: ${size.files} files, ${size.raw} bytes raw, ${size.gzip} bytes gzip -9`);
