@@ -25,6 +25,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/core/assignment_plan.h"
 #include "app/core/data_findings.h"
@@ -114,10 +115,11 @@ void PutMissing(Bridge& bridge) {
 }
 
 int PutStage(Bridge& bridge, WebSession::Stage stage) {
-  bridge.outputs["message"] = bridge.session.message();
-  bridge.outputs["scenario"] = bridge.session.scenario();
-  bridge.outputs["report-md"] = bridge.session.markdownReport();
-  bridge.outputs["report-json"] = bridge.session.jsonReport();
+  WebSession::Results results = bridge.session.TakeResults();
+  bridge.outputs["message"] = std::move(results.message);
+  bridge.outputs["scenario"] = std::move(results.scenario);
+  bridge.outputs["report-md"] = std::move(results.markdownReport);
+  bridge.outputs["report-json"] = std::move(results.jsonReport);
   PutMissing(bridge);
   return static_cast<int>(stage);
 }

@@ -9,22 +9,8 @@
 #include "app/core/report_json.h"
 #include "app/core/report_markdown.h"
 #include "app/core/run_messages.h"
-#include "script/output_sink.h"
 
 namespace {
-
-// The scenario written into memory.
-class TextSink : public OutputSink {
- public:
-  explicit TextSink(std::string& text) : text_(text) {}
-  bool Write(std::string_view bytes) override {
-    text_.append(bytes);
-    return true;
-  }
-
- private:
-  std::string& text_;
-};
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -51,10 +37,7 @@ WebSession::Stage WebSession::Start(const ReferenceBuffers& buffers, const std::
   data_ = std::make_unique<ReferenceData>();
   dataFolder_ = dataFolder;
   save_ = save;
-  message_.clear();
-  scenario_.clear();
-  markdownReport_.clear();
-  jsonReport_.clear();
+  results_ = {};
   return Guarded([&] {
     if (const std::optional<ReferencePart> failed = LoadReferenceData(*data_, log, buffers))
       return Failed(StartupFailureMessage(*data_, *failed));
@@ -106,23 +89,20 @@ WebSession::Stage WebSession::Finished(Conversion conversion, StatusLog& log) {
   log.AddLine("");
   log.AddLine("Saving " + save_.title + "...");
   const auto start = std::chrono::steady_clock::now();
-  TextSink sink(scenario_);
-  conversion.scenario.Write(sink, kGeneratorText);
+  conversion.scenario.Write(results_.scenario, kGeneratorText);
   RunReport report = ReportOf({save_, conversion, loadSeconds_, convertSeconds_, SecondsSince(start)});
   report.dataFolder = dataFolder_;
   report.table = data_->provincesFromFile ? data_->PathOf(ReferencePart::kProvinces) : "built in";
-  markdownReport_ = MarkdownReport(report);
-  jsonReport_ = JsonReport(report);
+  results_.markdownReport = MarkdownReport(report);
+  results_.jsonReport = JsonReport(report);
   log.AddLine("File saved successfully!");
   return Stage::kDone;
 }
 
 WebSession::Stage WebSession::Failed(std::string message) {
   pending_.reset();
-  scenario_.clear();
-  markdownReport_.clear();
-  jsonReport_.clear();
-  message_ = std::move(message);
+  results_ = {};
+  results_.message = std::move(message);
   return Stage::kFailed;
 }
 

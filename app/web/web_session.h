@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/core/conversion_run.h"
 #include "assign/province_placement.h"
@@ -38,12 +39,16 @@ class WebSession {
 
   // What a waiting conversion asks to place.
   const MissingProvinces& missing() const;
-  // Why the last step failed.
-  const std::string& message() const { return message_; }
-  // The results of a conversion that is done.
-  const std::string& scenario() const { return scenario_; }
-  const std::string& markdownReport() const { return markdownReport_; }
-  const std::string& jsonReport() const { return jsonReport_; }
+  // What the last step leaves for the page: why it failed, or the results of
+  // a conversion that is done; empty otherwise.
+  struct Results {
+    std::string message;
+    std::string scenario;
+    std::string markdownReport;
+    std::string jsonReport;
+  };
+  // Hands them over; the session holds none afterwards.
+  Results TakeResults() { return std::exchange(results_, {}); }
 
  private:
   // Runs a step, turning what it throws into the failure the command line shows.
@@ -60,8 +65,5 @@ class WebSession {
   double loadSeconds_ = 0;
   double convertSeconds_ = 0;
   ProvinceNames names_;
-  std::string message_;
-  std::string scenario_;
-  std::string markdownReport_;
-  std::string jsonReport_;
+  Results results_;
 };
