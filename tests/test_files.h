@@ -1,6 +1,7 @@
 // Small helpers for tests that read and write real files.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -20,6 +21,8 @@ class TempDir {
     static int made = 0;
     std::string name = "quillmere-" + std::to_string(run) + "-" + std::to_string(++made) + "-";
     if (info) name += std::string(info->test_suite_name()) + "-" + info->name();
+    // Parameterised tests are named "Prefix/Suite" and "Test/Case": one folder, not nested ones.
+    std::replace(name.begin(), name.end(), '/', '-');
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
