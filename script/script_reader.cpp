@@ -197,6 +197,8 @@ uint32_t ScriptReader::Name(std::string_view text) {
   return lastName_ = arena_->InternAfter(lastName_, text);
 }
 
+uint32_t ScriptReader::ListWord(std::string_view text) { return arena_->Intern(text); }
+
 ScriptNode* ScriptReader::NewChild(uint32_t nameIndex, ParseState state) {
   Frame& holder = path_[depth_];
   const ScriptArena::Placed child = arena_->NewNode(nameIndex, state);
@@ -405,7 +407,7 @@ void ScriptReader::OnWordOrDigit(bool digit) {
       return;
     case kWords:
       if (!digit) {
-        AddWord(Name(text));
+        AddWord(ListWord(text));
         return;
       }
       break;

@@ -113,8 +113,12 @@ class ScriptReader {
   void AddSibling(uint32_t nameIndex);
   void Complete();
   void AddValue(Item item) { path_[depth_].values.push_back(item); }
-  // A key or a bare word, interned.
+  // A key or a word that is a key's value, interned; the next name is guessed
+  // from it.
   uint32_t Name(std::string_view text);
+  // A word of a list, interned: lists are seldom in the same order twice, so
+  // it is neither guessed nor guessed from.
+  uint32_t ListWord(std::string_view text);
   void AddWord(uint32_t nameIndex);
   void AddQuoted(std::string_view text);
   void AddNumber(double value);

@@ -30,7 +30,7 @@ const unsigned char* ScriptReader::ReadListWord(const unsigned char* p) {
   if (!IsWordStart(*p)) return nullptr;
   const unsigned char* end = SkipWordIn(p, end_);
   if (end == end_) return nullptr;
-  AddWord(Name({reinterpret_cast<const char*>(p), static_cast<size_t>(end - p)}));
+  AddWord(ListWord({reinterpret_cast<const char*>(p), static_cast<size_t>(end - p)}));
   return end;
 }
 
