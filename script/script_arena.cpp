@@ -10,7 +10,6 @@
 namespace {
 
 constexpr size_t kFirstChunk = 16 * 1024;
-constexpr size_t kLargestChunk = 4 * 1024 * 1024;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
 constexpr bool kHugePages = true;
@@ -48,7 +47,7 @@ uint64_t ScriptArena::Hash(std::string_view s) {
 }
 
 ScriptArena::ScriptArena()
-    : nodeChunkSize_(kSegmentBytes),
+    : pieceChunkSize_(kSegmentBytes),
       values_{nullptr, nullptr, kFirstChunk},
       nameRegion_{nullptr, nullptr, kFirstChunk},
       names_(1, nullptr),
@@ -81,18 +80,23 @@ void* ScriptArena::NewChunk(size_t bytes, size_t alignment) {
   return p;
 }
 
-// The first node chunk is one segment, so that a small tree stays small; later
-// ones are 2 MiB each. Every chunk is aligned to kSegmentBytes at least, and so
-// is every segment in it.
+// The first chunk cut into pieces is one piece, so that a small tree stays
+// small; later ones are 2 MiB each. Every such chunk is aligned to
+// kSegmentBytes at least, and so is every piece of it.
+char* ScriptArena::NewPiece() {
+  if (nextPiece_ == piecesEnd_) {
+    nextPiece_ = static_cast<char*>(NewChunk(pieceChunkSize_, kSegmentBytes));
+    piecesEnd_ = nextPiece_ + pieceChunkSize_;
+    pieceChunkSize_ = kHugePage;
+  }
+  char* piece = nextPiece_;
+  nextPiece_ += kSegmentBytes;
+  return piece;
+}
+
 void ScriptArena::OpenSegment() {
   if (segments_.size() == kMaxSegments) throw std::bad_alloc();
-  if (nextSegment_ == segmentsEnd_) {
-    nextSegment_ = static_cast<char*>(NewChunk(nodeChunkSize_, kSegmentBytes));
-    segmentsEnd_ = nextSegment_ + nodeChunkSize_;
-    nodeChunkSize_ = kHugePage;
-  }
-  char* segment = nextSegment_;
-  nextSegment_ += kSegmentBytes;
+  char* segment = NewPiece();
   nextRef_ = static_cast<uint32_t>(segments_.size()) << kSlotBits;
   new (segment) Segment{this};
   segments_.push_back(segment);
@@ -117,9 +121,9 @@ void* ScriptArena::AllocateIn(Region& region, size_t bytes) {
   bytes = (bytes + 7) & ~size_t{7};
   if (static_cast<size_t>(region.limit - region.next) < bytes) {
     if (bytes > region.chunkSize / 4) return NewChunk(bytes, 0);  // big item arrays and strings
-    region.next = static_cast<char*>(NewChunk(region.chunkSize, 0));
+    region.next = region.chunkSize < kSegmentBytes ? static_cast<char*>(NewChunk(region.chunkSize, 0)) : NewPiece();
     region.limit = region.next + region.chunkSize;
-    if (region.chunkSize < kLargestChunk) region.chunkSize *= 2;
+    if (region.chunkSize < kSegmentBytes) region.chunkSize *= 2;
   }
   void* p = region.next;
   region.next += bytes;

@@ -4,7 +4,9 @@
 // with a header that points back to the arena, so any node finds its arena from
 // its own address. Within the tree a node is known by a 32-bit reference: its
 // segment's number and its slot there. Item arrays and strings come from a bump
-// allocator over large chunks. Nothing is freed on its own, the whole arena is
+// allocator over small chunks at first, then over pieces of a segment's size
+// cut, like the segments, from large chunks: a large tree leaves one chunk
+// partly used, not one for each. Nothing is freed on its own, the whole arena is
 // released with the tree. Node names are interned and kept as indexes (0 is the
 // empty name); the reader interns bare words too, so that a word repeated
 // through a file is stored once. Other values are stored as they come,
@@ -115,21 +117,24 @@ class ScriptArena {
                                             ~uintptr_t{kSegmentBytes - 1});
   }
   void* NewChunk(size_t bytes, size_t alignment);
+  char* NewPiece();
   void OpenSegment();
   size_t SlotOf(std::string_view name) const;
   uint32_t AddName(std::string_view name, size_t slot);
   void GrowNameSlots();
 
+  // Pieces of kSegmentBytes, for segments and for the bump allocator.
+  char* nextPiece_ = nullptr;  // the unused pieces of the last chunk cut into pieces
+  char* piecesEnd_ = nullptr;
+  size_t pieceChunkSize_;
+
   // Nodes.
   std::vector<char*> segments_;
-  char* nextSegment_ = nullptr;  // unused segments of the last node chunk
-  char* segmentsEnd_ = nullptr;
-  size_t nodeChunkSize_;
   ScriptNode* nextNode_ = nullptr;
   uint32_t nextRef_ = 0;
   uint32_t freeSlots_ = 0;
 
-  // A bump allocator over chunks that grow up to kLargestChunk.
+  // A bump allocator over chunks that grow up to a piece.
   struct Region {
     char* next = nullptr;
     char* limit = nullptr;
