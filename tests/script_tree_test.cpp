@@ -92,4 +92,31 @@ TEST(ScriptTree, LoadingFromMemoryReportsErrorsAndKeepsWhatWasRead) {
   EXPECT_EQ(log.lines.back(), "");
 }
 
+// Lists, blocks, words and strings of every size, around the sizes where the
+// tree's memory takes them from shared pieces or from chunks of their own.
+TEST(ScriptTree, ItemsOfEverySizeKeepTheirValues) {
+  for (int n : {2, 2047, 2048, 2049, 4095, 4096, 4097, 16385, 70000}) {
+    const auto count = static_cast<size_t>(n);
+    std::string text = "n = {";
+    for (int i = 0; i < n; ++i) text.append(" ").append(std::to_string(i));
+    text.append(" }\nb = {");
+    for (int i = 0; i < n; ++i) text.append(" k").append(std::to_string(i)).append(" = ").append(std::to_string(i));
+    text.append(" }\nq = \"").append(count, 'x').append("\"\n").append(count, 'w').append(" = 1\n");
+    ScriptFile file;
+    LineCollector log;
+    ASSERT_EQ(file.LoadBuffer(text, "text", log), ScriptFile::LoadResult::kLoaded) << n;
+    const ScriptNode& root = file.root();
+    ASSERT_EQ(root.ItemCount(), 4) << n;
+    const ScriptNode* numbers = root.ChildAt(0);
+    ASSERT_EQ(numbers->ItemCount(), n);
+    EXPECT_EQ(numbers->NumberAt(n - 1), n - 1);
+    const ScriptNode* block = root.ChildAt(1);
+    ASSERT_EQ(block->ItemCount(), n);
+    EXPECT_EQ(block->ChildAt(n - 1)->name(), std::string("k").append(std::to_string(n - 1)));
+    EXPECT_EQ(block->NumberOf(std::string("k").append(std::to_string(n / 2)), -1), n / 2);
+    EXPECT_EQ(root.TextOf("q").size(), count);
+    EXPECT_EQ(root.ChildAt(3)->name().size(), count);
+  }
+}
+
 }  // namespace
