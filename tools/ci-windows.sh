@@ -91,13 +91,14 @@ for exe in quillmere.exe quillmere-cli.exe; do
 done
 
 phase "tests under wine"
-ctest --test-dir "$build" --output-on-failure -j2 --timeout 120
+# Wine now and then fails to start a program at all: a failed test runs again.
+ctest --test-dir "$build" --output-on-failure -j2 --timeout 120 --repeat until-pass:2
 
 phase "golden cases against the console program under wine"
 # A Unix terminal is no Windows console: the cases typed on one are skipped.
 start_wine_services
 tools/run-golden.sh "$build/quillmere-cli.exe" --emulator wine \
-  --shown-as "$(winepath -w "$build/quillmere-cli.exe")" --no-terminal
+  --shown-as "$(winepath -w "$build/quillmere-cli.exe")" --no-terminal --retry
 
 phase "dialog program under Xvfb and wine"
 linux_cli=""
