@@ -121,7 +121,8 @@ void* ScriptArena::AllocateIn(Region& region, size_t bytes) {
   bytes = (bytes + 7) & ~size_t{7};
   if (static_cast<size_t>(region.limit - region.next) < bytes) {
     if (bytes > region.chunkSize / 4) return NewChunk(bytes, 0);  // big item arrays and strings
-    region.next = region.chunkSize < kSegmentBytes ? static_cast<char*>(NewChunk(region.chunkSize, 0)) : NewPiece();
+    region.next = region.chunkSize < kSegmentBytes ? static_cast<char*>(NewChunk(region.chunkSize, 0))
+                                                   : NewPiece();
     region.limit = region.next + region.chunkSize;
     if (region.chunkSize < kSegmentBytes) region.chunkSize *= 2;
   }

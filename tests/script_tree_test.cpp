@@ -100,7 +100,8 @@ TEST(ScriptTree, ItemsOfEverySizeKeepTheirValues) {
     std::string text = "n = {";
     for (int i = 0; i < n; ++i) text.append(" ").append(std::to_string(i));
     text.append(" }\nb = {");
-    for (int i = 0; i < n; ++i) text.append(" k").append(std::to_string(i)).append(" = ").append(std::to_string(i));
+    for (int i = 0; i < n; ++i)
+      text.append(" k").append(std::to_string(i)).append(" = ").append(std::to_string(i));
     text.append(" }\nq = \"").append(count, 'x').append("\"\n").append(count, 'w').append(" = 1\n");
     ScriptFile file;
     LineCollector log;
