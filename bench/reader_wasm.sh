@@ -38,15 +38,25 @@ best() {
   echo "$best_time"
 }
 
+# One line: COMMAND's native and WebAssembly times (seconds), MB/s and their ratio.
+compare() {
+  awk -v c="$1" -v n="$2" -v w="$3" -v b="$bytes" 'BEGIN {
+    printf "%-7s native %.3f s (%.1f MB/s)   wasm %.3f s (%.1f MB/s)   wasm / native %.2f x\n",
+           c, n, b / 1e6 / n, w, b / 1e6 / w, w / n }'
+}
+
+# The best time, in seconds, of a line of quillmere_bench_inprocess.
+best_seconds() {
+  echo "$1" | sed 's/.*best \([0-9.]*\) ms.*/\1/' | awk '{print $1 / 1e3}'
+}
+
 echo "file: $bytes bytes; load $(cut -d' ' -f1 /proc/loadavg) on $(nproc) cores"
 for command in check format; do
   args=("$work/save.kst")
   [ "$command" = format ] && args+=("$work/out.kst")
   native=$(best build/quillmere "$command" "${args[@]}")
   wasm=$(best build-wasm/quillmere "$command" "${args[@]}")
-  awk -v c="$command" -v n="$native" -v w="$wasm" -v b="$bytes" 'BEGIN {
-    printf "%-7s native %.3f s (%.1f MB/s)   wasm %.3f s (%.1f MB/s)   wasm / native %.2f x\n",
-           c, n, b / 1e6 / n, w, b / 1e6 / w, w / n }'
+  compare "$command" "$native" "$wasm"
 done
 
 echo "inside one process, best of $repeat:"
@@ -54,8 +64,5 @@ for command in check format; do
   native=$(build/bench/quillmere_bench_inprocess Data "$work/save.kst" --runs "$repeat" --step "$command")
   wasm=$(node --no-experimental-fetch build-wasm/bench/quillmere_bench_inprocess.js Data "$work/save.kst" \
     --runs "$repeat" --step "$command")
-  awk -v c="$command" -v n="$native" -v w="$wasm" -v b="$bytes" 'BEGIN {
-    sub(/.*best /, "", n); sub(/ ms.*/, "", n); sub(/.*best /, "", w); sub(/ ms.*/, "", w)
-    printf "%-7s native %.3f s (%.1f MB/s)   wasm %.3f s (%.1f MB/s)   wasm / native %.2f x\n",
-           c, n / 1e3, b / 1e3 / n, w / 1e3, b / 1e3 / w, w / n }'
+  compare "$command" "$(best_seconds "$native")" "$(best_seconds "$wasm")"
 done
